@@ -1,0 +1,15 @@
+// Single instance across processes.
+#pragma once
+
+// 1 when a top-level window of the class already exists: it is brought
+// forward (a minimised one is flashed until the user activates it) and the
+// caller should end without a window of its own. 0 when there is none, or
+// when the window waited on goes away during the wait.
+// While one new instance waits on a minimised window it holds the mutex
+// "<class>_RiVA"; a further new instance that finds it returns 1 at once.
+int activate_previous_instance(const char* class_name);
+
+// Suffix of the waiting instance's mutex name.
+constexpr const char INSTANCE_MUTEX_SUFFIX[] = "_RiVA";
+// Pause between flashes while waiting on a minimised window.
+constexpr unsigned INSTANCE_FLASH_PAUSE_MS = 450;

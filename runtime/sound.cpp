@@ -1,0 +1,23 @@
+#include "sound.h"
+
+#include <mmsystem.h>
+
+namespace {
+
+sound_observer observer = nullptr;
+
+}  // namespace
+
+void play_wav_resource(HMODULE module, LPCSTR resource_id) {
+  if (observer != nullptr) observer(module, resource_id);
+  HRSRC found = FindResourceA(module, resource_id, MAKEINTRESOURCEA(10));  // RT_RCDATA
+  if (found == nullptr) return;
+  HGLOBAL loaded = LoadResource(module, found);
+  if (loaded == nullptr) return;
+  const void* image = LockResource(loaded);
+  if (image == nullptr) return;
+  // Synchronous on purpose: the caller goes on only when the sound ends.
+  PlaySoundA(static_cast<LPCSTR>(image), nullptr, SND_MEMORY);
+}
+
+void set_sound_observer(sound_observer new_observer) { observer = new_observer; }

@@ -1,0 +1,169 @@
+#include "harness.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+std::string wine_path(const std::string& unix_path) {
+  std::string path = "Z:" + unix_path;
+  for (char& c : path) {
+    if (c == '/') c = '\\';
+  }
+  return path;
+}
+
+std::string program_path(const char* exe_name) {
+  const char* dir = std::getenv("OMBREL_BIN_DIR");
+  return wine_path(std::string(dir != nullptr ? dir : ".") + "/" + exe_name);
+}
+
+std::string source_path(const char* relative) {
+  const char* dir = std::getenv("OMBREL_SOURCE_DIR");
+  return wine_path(std::string(dir != nullptr ? dir : ".") + "/" + relative);
+}
+
+namespace {
+
+// The current environment block with WINEDEBUG replaced.
+std::vector<char> environment_with(const char* winedebug) {
+  std::vector<char> block;
+  char* strings = GetEnvironmentStringsA();
+  for (const char* p = strings; *p != 0; p += std::strlen(p) + 1) {
+    if (_strnicmp(p, "WINEDEBUG=", 10) == 0) continue;
+    block.insert(block.end(), p, p + std::strlen(p) + 1);
+  }
+  FreeEnvironmentStringsA(strings);
+  const std::string entry = std::string("WINEDEBUG=") + winedebug;
+  block.insert(block.end(), entry.begin(), entry.end());
+  block.push_back(0);
+  block.push_back(0);
+  return block;
+}
+
+}  // namespace
+
+launched_program launch(const char* exe_name, const launch_options& options) {
+  launched_program program;
+  const std::string path = program_path(exe_name);
+  std::string command = options.quoted_name ? "\"" + path + "\"" : path;
+  if (options.arguments != nullptr) command += std::string(" ") + options.arguments;
+  std::vector<char> command_buffer(command.begin(), command.end());
+  command_buffer.push_back(0);
+
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
+  HANDLE error_file = INVALID_HANDLE_VALUE;
+  if (options.stderr_file != nullptr) {
+    SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
+    error_file = CreateFileA(options.stderr_file, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                             &inherit, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    startup.hStdOutput = error_file;
+    startup.hStdError = error_file;
+  }
+  std::vector<char> environment;
+  if (options.winedebug != nullptr) environment = environment_with(options.winedebug);
+
+  program.started =
+      CreateProcessA(nullptr, command_buffer.data(), nullptr, nullptr, TRUE, 0,
+                     environment.empty() ? nullptr : environment.data(), options.working_dir,
+                     &startup, &program.info) != 0;
+  if (error_file != INVALID_HANDLE_VALUE) CloseHandle(error_file);
+  return program;
+}
+
+int wait_exit(launched_program& program, DWORD timeout_ms) {
+  if (!program.started) return -1;
+  if (WaitForSingleObject(program.info.hProcess, timeout_ms) != WAIT_OBJECT_0) {
+    kill_program(program);
+    return -1;
+  }
+  DWORD code = 0;
+  GetExitCodeProcess(program.info.hProcess, &code);
+  return static_cast<int>(code);
+}
+
+bool is_running(const launched_program& program) {
+  return program.started && WaitForSingleObject(program.info.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+void kill_program(launched_program& program) {
+  if (!program.started) return;
+  if (is_running(program)) {
+    TerminateProcess(program.info.hProcess, 99);
+    WaitForSingleObject(program.info.hProcess, 5000);
+  }
+  CloseHandle(program.info.hThread);
+  CloseHandle(program.info.hProcess);
+  program.started = false;
+}
+
+namespace {
+
+struct window_search {
+  const char* class_name;
+  DWORD pid;
+  HWND found;
+};
+
+BOOL CALLBACK match_window(HWND window, LPARAM data) {
+  auto* search = reinterpret_cast<window_search*>(data);
+  char name[256] = {0};
+  GetClassNameA(window, name, sizeof name);
+  if (std::strcmp(name, search->class_name) != 0) return TRUE;
+  DWORD pid = 0;
+  GetWindowThreadProcessId(window, &pid);
+  if (search->pid != 0 && pid != search->pid) return TRUE;
+  search->found = window;
+  return FALSE;
+}
+
+}  // namespace
+
+HWND wait_for_window(const char* class_name, DWORD pid, DWORD timeout_ms) {
+  window_search search = {class_name, pid, nullptr};
+  wait_until(
+      [&] {
+        EnumWindows(match_window, reinterpret_cast<LPARAM>(&search));
+        return search.found != nullptr;
+      },
+      timeout_ms);
+  return search.found;
+}
+
+std::string window_text(HWND window) {
+  char text[4096] = {0};
+  // WM_GETTEXT reads another process's title as well as our own.
+  SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
+                      SMTO_ABORTIFHUNG, 2000, nullptr);
+  return text;
+}
+
+std::string window_class(HWND window) {
+  char name[256] = {0};
+  GetClassNameA(window, name, sizeof name);
+  return name;
+}
+
+std::string read_text_file(const std::string& windows_path) {
+  std::string text;
+  FILE* file = std::fopen(windows_path.c_str(), "rb");
+  if (file == nullptr) return text;
+  char chunk[4096];
+  size_t n = 0;
+  while ((n = std::fread(chunk, 1, sizeof chunk, file)) > 0) text.append(chunk, n);
+  std::fclose(file);
+  return text;
+}
+
+std::string temp_file(const char* stem) {
+  static int counter = 0;
+  char dir[MAX_PATH] = {0};
+  GetTempPathA(MAX_PATH, dir);
+  char name[MAX_PATH + 64] = {0};
+  std::snprintf(name, sizeof name, "%s%s-%lu-%d.txt", dir, stem, GetCurrentProcessId(), ++counter);
+  DeleteFileA(name);
+  return name;
+}

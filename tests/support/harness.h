@@ -1,0 +1,59 @@
+// Helpers for Windows tests under Wine: start the real programs as another
+// program would, find their windows and wait for them, always with a bound.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+// Windows path of a built program, e.g. "Z:\...\bin\OmbrelSplash.exe".
+std::string program_path(const char* exe_name);
+// Windows form of a path under the source tree (OMBREL_SOURCE_DIR).
+std::string source_path(const char* relative);
+// Windows form of a Unix path (Wine maps / to drive Z:).
+std::string wine_path(const std::string& unix_path);
+
+struct launch_options {
+  const char* arguments = nullptr;       // command-line tail
+  const char* working_dir = nullptr;     // Windows path; null: inherit
+  const char* winedebug = nullptr;       // WINEDEBUG for the child; null: inherit
+  const char* stderr_file = nullptr;     // Windows path receiving the child's stderr
+  bool quoted_name = true;               // program name in double quotes
+};
+
+struct launched_program {
+  PROCESS_INFORMATION info = {};
+  bool started = false;
+};
+
+launched_program launch(const char* exe_name, const launch_options& options = {});
+
+// Exit code, or -1 when it has not ended within the bound (it is then killed).
+int wait_exit(launched_program& program, DWORD timeout_ms);
+// True while the process is still running.
+bool is_running(const launched_program& program);
+// Ends the process if still running and closes its handles.
+void kill_program(launched_program& program);
+
+// A top-level window of the class owned by the process (any process when
+// pid is 0), visible or not; null if none appears within the bound.
+HWND wait_for_window(const char* class_name, DWORD pid, DWORD timeout_ms);
+// Waits until the predicate holds, pumping this thread's messages; returns
+// whether it did within the bound.
+template <typename Predicate>
+bool wait_until(Predicate predicate, DWORD timeout_ms) {
+  const DWORD start = GetTickCount();
+  for (;;) {
+    if (predicate()) return true;
+    if (GetTickCount() - start >= timeout_ms) return false;
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+    Sleep(10);
+  }
+}
+
+std::string window_text(HWND window);
+std::string window_class(HWND window);
+std::string read_text_file(const std::string& windows_path);
+// A fresh file name in the bench's temporary folder.
+std::string temp_file(const char* stem);

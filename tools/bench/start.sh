@@ -1,0 +1,57 @@
+#!/usr/bin/env bash
+# Starts the private Wine test bench in DIR: an Xvfb screen of 1024x768x24
+# with the icewm window manager, a fresh Wine prefix (booted once), an ALSA
+# null sound device, and winedbg's crash dialog turned off. Writes DIR/env,
+# which the other bench scripts source. Every wait is bounded.
+set -euo pipefail
+dir=$1
+here=$(cd "$(dirname "$0")" && pwd)
+bash "$here/stop.sh" "$dir" >/dev/null 2>&1 || true
+rm -rf "$dir"
+mkdir -p "$dir/home" "$dir/tmp"
+
+# Sounds play into an ALSA null device, so PlaySound works without hardware.
+cat > "$dir/home/.asoundrc" <<'ALSA'
+pcm.!default { type null }
+ALSA
+
+# Xvfb picks a free display itself and tells us its number.
+exec 3> "$dir/display"
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -ac >"$dir/xvfb.log" 2>&1 &
+echo $! > "$dir/xvfb.pid"
+exec 3>&-
+for _ in $(seq 100); do [ -s "$dir/display" ] && break; sleep 0.1; done
+[ -s "$dir/display" ] || { echo "Xvfb did not start"; cat "$dir/xvfb.log"; exit 1; }
+display=":$(head -n1 "$dir/display")"
+
+cat > "$dir/env" <<ENV
+export DISPLAY=$display
+export HOME=$dir/home
+export TMPDIR=$dir/tmp
+export WINEPREFIX=$dir/prefix
+export WINEARCH=win64
+export WINEDLLOVERRIDES="mscoree,mshtml="
+export WINELOADER=/usr/lib/wine/wine64
+export WINESERVER=/usr/lib/wine/wineserver
+: "\${WINEDEBUG:=-all}"
+export WINEDEBUG
+export OMBREL_BENCH_DIR=$dir
+ENV
+# shellcheck disable=SC1091
+source "$dir/env"
+
+DISPLAY=$display icewm >"$dir/icewm.log" 2>&1 &
+echo $! > "$dir/icewm.pid"
+# The window manager is up once it owns the screen's WM selection.
+for _ in $(seq 100); do
+  xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+  sleep 0.1
+done
+
+timeout 120 "$WINELOADER" wineboot -i >"$dir/wineboot.log" 2>&1
+# No crash dialog and no debugger: a crashing program just ends.
+timeout 60 "$WINELOADER" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+timeout 60 "$WINELOADER" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Auto /t REG_SZ /d 1 /f >/dev/null 2>&1
+timeout 60 "$WINELOADER" reg delete 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /f >/dev/null 2>&1 || true
+timeout 30 "$WINESERVER" -w || true
+echo "bench ready on $display with prefix $WINEPREFIX"
