@@ -20,8 +20,10 @@ void program_name(char* name, int size) {
   for (const char* p = path; *p != 0; ++p) {
     if (*p == '\\' || *p == '/') base = p + 1;
   }
-  std::strncpy(name, base, static_cast<std::size_t>(size - 1));
-  name[size - 1] = 0;
+  std::size_t length = std::strlen(base);
+  if (length > static_cast<std::size_t>(size - 1)) length = static_cast<std::size_t>(size - 1);
+  std::memcpy(name, base, length);
+  name[length] = 0;
   char* dot = std::strrchr(name, '.');
   if (dot != nullptr) *dot = 0;
 }

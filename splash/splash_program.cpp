@@ -1,0 +1,127 @@
+#include "splash_program.h"
+
+#include <cstring>
+
+#include "entry.h"
+#include "instance.h"
+#include "window_utils.h"
+
+namespace {
+
+char class_name[SPLASH_TEXT_SIZE];
+char window_title[SPLASH_TEXT_SIZE];
+char splash_text[SPLASH_TEXT_SIZE];
+HINSTANCE module_instance;
+HWND splash_window;
+UINT timer_interval;
+HBITMAP picture;
+int picture_width;
+int picture_height;
+WNDCLASSA window_class;
+MSG message_record;
+
+void copy_text(char* buffer, const char* text) {
+  // Longer texts are cut so that the buffer always keeps its terminator.
+  std::strncpy(buffer, text, SPLASH_TEXT_SIZE - 1);
+  buffer[SPLASH_TEXT_SIZE - 1] = 0;
+}
+
+void load_picture() {
+  picture = LoadBitmapA(module_instance, "bmIMAGE");
+  BITMAP record = {};
+  if (picture != nullptr && GetObjectA(picture, sizeof record, &record) != 0) {
+    picture_width = record.bmWidth;
+    picture_height = record.bmHeight;
+  }
+}
+
+void paint_splash(HWND window) {
+  PAINTSTRUCT paint = {};
+  HDC target = BeginPaint(window, &paint);
+  HDC memory = CreateCompatibleDC(target);
+  HGDIOBJ previous = SelectObject(memory, picture);
+  BitBlt(target, 0, 0, picture_width, picture_height, memory, 0, 0, SRCCOPY);
+
+  const int length = static_cast<int>(std::strlen(splash_text));
+  if (length > 0) {
+    // In the paint context's own font and colours, along the bottom-left
+    // of the picture where it can be read.
+    TEXTMETRICA metrics = {};
+    GetTextMetricsA(target, &metrics);
+    const int y = SPLASH_HEIGHT - SPLASH_TEXT_BOTTOM_MARGIN - metrics.tmHeight;
+    TextOutA(target, SPLASH_TEXT_X, y, splash_text, length);
+  }
+
+  SelectObject(memory, previous);
+  DeleteDC(memory);  // the picture itself stays for the next paint
+  EndPaint(window, &paint);
+}
+
+}  // namespace
+
+void create_splash_window(HINSTANCE instance) {
+  copy_text(window_title, "Ombrel");
+  // Created hidden at 500,500 and centred before it is first shown, so it
+  // never appears there.
+  splash_window = CreateWindowExA(0, class_name, window_title, WS_POPUP, 500, 500, SPLASH_WIDTH,
+                                  SPLASH_HEIGHT, nullptr, nullptr, instance, nullptr);
+  if (splash_window == nullptr) return;
+  SetTimer(splash_window, SPLASH_TIMER_ID, timer_interval, nullptr);
+  center_on_screen(splash_window);
+  UpdateWindow(splash_window);
+  ShowWindow(splash_window, SW_SHOWNORMAL);
+}
+
+LRESULT CALLBACK splash_window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case WM_CREATE:
+      load_picture();
+      break;
+    case WM_PAINT:
+      paint_splash(window);
+      break;
+    case WM_TIMER:
+      PostQuitMessage(0);
+      break;
+    case WM_COMMAND:
+      if (LOWORD(wparam) == IDM_SPLASH_END) PostQuitMessage(0);
+      break;
+    case WM_DESTROY:
+      UnregisterClassA(class_name, module_instance);
+      PostQuitMessage(0);
+      return 0;
+    default:
+      break;
+  }
+  return DefWindowProcA(window, message, wparam, lparam);
+}
+
+int win_main(HINSTANCE instance, HINSTANCE, const char* command_tail, int) {
+  std::memset(&window_class, 0, sizeof window_class);
+  copy_text(class_name, "OmbrelSplash");
+  module_instance = instance;
+  if (activate_previous_instance(class_name) == 1) return 0;
+
+  timer_interval = SPLASH_TIMER_MS;
+  copy_text(splash_text, command_tail);
+
+  window_class.style = CS_HREDRAW | CS_VREDRAW;
+  window_class.lpfnWndProc = splash_window_proc;
+  window_class.hInstance = instance;
+  window_class.hIcon = LoadIconA(nullptr, IDI_WINLOGO);
+  window_class.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  // Never erased: the picture alone paints the window.
+  window_class.hbrBackground = static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
+  window_class.lpszClassName = class_name;
+  RegisterClassA(&window_class);
+
+  create_splash_window(instance);
+  // Without a window no timer message would ever end the loop.
+  if (splash_window == nullptr) return 1;
+
+  while (GetMessageA(&message_record, nullptr, 0, 0) > 0) {
+    TranslateMessage(&message_record);
+    DispatchMessageA(&message_record);
+  }
+  return static_cast<int>(message_record.wParam);
+}
