@@ -167,3 +167,13 @@ std::string temp_file(const char* stem) {
   DeleteFileA(name);
   return name;
 }
+
+std::vector<unsigned long> played_sound_sizes(const std::string& winmm_trace) {
+  std::vector<unsigned long> sizes;
+  const std::string marker = "ParentChunk ckid=RIFF fccType=WAVE cksize=";
+  for (size_t at = winmm_trace.find(marker); at != std::string::npos;
+       at = winmm_trace.find(marker, at + marker.size())) {
+    sizes.push_back(std::strtoul(winmm_trace.c_str() + at + marker.size(), nullptr, 16));
+  }
+  return sizes;
+}

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 // Windows path of a built program, e.g. "Z:\...\bin\OmbrelSplash.exe".
 std::string program_path(const char* exe_name);
@@ -57,3 +58,12 @@ std::string window_class(HWND window);
 std::string read_text_file(const std::string& windows_path);
 // A fresh file name in the bench's temporary folder.
 std::string temp_file(const char* stem);
+
+// Sounds a program played, read from its trace+winmm log (launch it with
+// winedebug "trace+winmm" and a stderr_file): the RIFF chunk size of each
+// WAVE image in the order played (the file's byte count less 8).
+std::vector<unsigned long> played_sound_sizes(const std::string& winmm_trace);
+// Byte counts of the system's sounds, as played_sound_sizes reports them.
+constexpr unsigned long ABOUT_CLICK_RIFF_SIZE = 4636 - 8;
+constexpr unsigned long ABOUT_CLOSE_RIFF_SIZE = 13426 - 8;
+constexpr unsigned long LAPWICK_CHIME_RIFF_SIZE = 1516 - 8;
