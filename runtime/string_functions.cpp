@@ -64,6 +64,7 @@ int str_compare(const char* a, const char* b) {
 char* str_left(const char* text, int n) {
   const int length = length_of(text);
   char* block = copy_of(text, length);
+  if (n < 0) n = 0;
   if (n < length) block[n] = '\0';
   return block;
 }

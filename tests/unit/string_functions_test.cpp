@@ -4,6 +4,7 @@
 #include <cstring>
 #include <ctime>
 #include <string>
+#include <vector>
 
 #include "pool.h"
 #include "string_functions.h"
@@ -352,10 +353,12 @@ TEST(StrCharCode, GivesUnsignedBytesAndZeroAtTheTerminator) {
 }
 
 TEST(StrCharCode, IndexOutsideTheTextGivesZero) {
-  // A heap copy lets the sanitizer catch a read past the terminator.
-  const std::string text("abc");
-  EXPECT_EQ(str_char_code(text.c_str(), 10), 0);
-  EXPECT_EQ(str_char_code(text.c_str(), -1), 0);
+  // A heap block of exactly the text lets the sanitizer catch a read
+  // outside it.
+  const std::vector<char> text{'a', 'b', 'c', '\0'};
+  EXPECT_EQ(str_char_code(text.data(), 10), 0);
+  EXPECT_EQ(str_char_code(text.data(), 4), 0);
+  EXPECT_EQ(str_char_code(text.data(), -1), 0);
 }
 
 // str_time reads this instead of the system clock.
@@ -399,7 +402,6 @@ TEST_F(StrTime, FieldsFollowTheLocalTimeOfTheClock) {
   std::snprintf(expected, sizeof expected, "%02d:%02d:%02d", local.tm_hour, local.tm_min,
                 local.tm_sec);
   EXPECT_EQ(at(0), expected);
-  EXPECT_EQ(at(0), "15:04:05");
   EXPECT_EQ(at(1), "15");
   EXPECT_EQ(at(2), "04");
   EXPECT_EQ(at(3), "05");
