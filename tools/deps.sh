@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Installs what building, running and testing need, when it is missing, on a
+# Debian machine: CMake and Ninja, the two MinGW-w64 cross compilers (posix
+# thread model), Debian's 64-bit Wine alone, Xvfb with the icewm window
+# manager, X11 tools, and GoogleTest sources.
+set -euo pipefail
+need=()
+have() { command -v "$1" >/dev/null 2>&1; }
+have cmake || need+=(cmake)
+have ninja || need+=(ninja-build)
+have g++ || need+=(g++)
+have x86_64-w64-mingw32-g++-posix || need+=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64)
+have i686-w64-mingw32-g++-posix || need+=(g++-mingw-w64-i686-posix binutils-mingw-w64-i686)
+[ -x /usr/lib/wine/wine64 ] || need+=(wine64)
+have Xvfb || need+=(xvfb)
+have icewm || need+=(icewm)
+have xdotool || need+=(xdotool)
+have xprop || need+=(x11-utils)
+have xwd || need+=(x11-apps)
+have import || need+=(imagemagick)
+[ -f /usr/src/googletest/CMakeLists.txt ] || need+=(googletest)
+if [ ${#need[@]} -gt 0 ]; then
+  echo "installing: ${need[*]}"
+  sudo=""
+  [ "$(id -u)" -ne 0 ] && sudo=sudo
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${need[@]}"
+fi
