@@ -1,0 +1,91 @@
+#include "stopwatch_window.h"
+
+#include "clock_calls.h"
+#include "stopwatch_clock.h"
+#include "stopwatch_menus.h"
+#include "window_utils.h"
+
+char class_name_text[STOPWATCH_TEXT_SIZE];
+char initial_title[STOPWATCH_TEXT_SIZE];
+
+namespace {
+
+MSG message_record;
+
+void register_stopwatch_class() {
+  WNDCLASSA window_class = {};
+  window_class.style = CS_HREDRAW | CS_VREDRAW;
+  window_class.lpfnWndProc = stopwatch_window_proc;
+  window_class.hInstance = stopwatch_module;
+  window_class.hIcon = LoadIconA(stopwatch_module, MAKEINTRESOURCEA(STOPWATCH_ICON_ID));
+  window_class.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  // The client area shows nothing but this grey: the time is in the title.
+  window_class.hbrBackground = static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
+  window_class.lpszClassName = class_name_text;
+  RegisterClassA(&window_class);
+}
+
+// Menu commands come with the id in the low word; the system menu's own
+// commands keep their reserved low four bits, so the ids are compared whole.
+bool is_stopwatch_command(WPARAM wparam) {
+  const int id = LOWORD(wparam);
+  return id >= IDM_RUN && id <= IDM_ABOUT;
+}
+
+}  // namespace
+
+LRESULT CALLBACK stopwatch_window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case WM_TIMER:
+      if (LOWORD(wparam) == timer_id && run_state == STATE_RUNNING) {
+        stopwatch_tick();
+        return 0;
+      }
+      break;
+    case WM_COMMAND:
+    case WM_SYSCOMMAND:
+      // Handled or not, the message goes on to default processing, so
+      // move, minimise and close keep working.
+      if (is_stopwatch_command(wparam)) stopwatch_command(LOWORD(wparam));
+      break;
+    case WM_DESTROY:
+      clock_calls.kill_timer(window, timer_id);
+      UnregisterClassA(class_name_text, stopwatch_module);
+      PostQuitMessage(0);
+      return 0;
+    default:
+      break;
+  }
+  return DefWindowProcA(window, message, wparam, lparam);
+}
+
+HWND start_stopwatch(HINSTANCE instance) {
+  stopwatch_module = instance;
+  copy_text(class_name_text, STOPWATCH_CLASS_NAME);
+  copy_text(initial_title, RESET_TITLE);
+  reset_counters();
+  register_stopwatch_class();
+
+  // Visible at the top-left corner until it is hidden below.
+  stopwatch_window =
+      CreateWindowExA(0, class_name_text, initial_title, STOPWATCH_STYLE, 0, 0, STOPWATCH_WIDTH,
+                      STOPWATCH_HEIGHT, nullptr, nullptr, stopwatch_module, nullptr);
+  add_system_menu_items(stopwatch_window);
+  attach_menu_bar(stopwatch_window);
+
+  ShowWindow(stopwatch_window, SW_HIDE);
+  Sleep(STOPWATCH_SHOW_DELAY_MS);
+  center_on_screen(stopwatch_window);
+  ShowWindow(stopwatch_window, SW_SHOWNORMAL);
+  UpdateWindow(stopwatch_window);
+  make_topmost(stopwatch_window);
+  return stopwatch_window;
+}
+
+int run_message_loop() {
+  while (GetMessageA(&message_record, nullptr, 0, 0) != 0) {
+    TranslateMessage(&message_record);
+    DispatchMessageA(&message_record);
+  }
+  return static_cast<int>(message_record.wParam);
+}

@@ -1,0 +1,32 @@
+// Lapwick's window: a small topmost window whose title is the stopwatch
+// display, and the window procedure that hands commands and timer
+// messages to the clock.
+#pragma once
+
+#include <windows.h>
+
+#include "stopwatch_text.h"
+
+constexpr char STOPWATCH_CLASS_NAME[] = "Lapwick";
+constexpr int STOPWATCH_ICON_ID = 12345;
+// Popup with caption, system menu and minimise box; no sizing frame and no
+// maximise box, so it can only be moved, minimised and closed. 0x80 is a
+// class-specific bit that nothing here reads.
+constexpr DWORD STOPWATCH_STYLE =
+    WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | 0x80;
+constexpr int STOPWATCH_WIDTH = 220;   // outer size, caption and menu bar included
+constexpr int STOPWATCH_HEIGHT = 50;
+// How long the hidden window waits before it is centred and shown.
+constexpr DWORD STOPWATCH_SHOW_DELAY_MS = 100;
+
+extern char class_name_text[STOPWATCH_TEXT_SIZE];
+extern char initial_title[STOPWATCH_TEXT_SIZE];
+
+LRESULT CALLBACK stopwatch_window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+
+// Everything before the message loop: counters, class, window, menus, and
+// the window centred, shown and put in the topmost band. Returns the
+// window (also held in stopwatch_window).
+HWND start_stopwatch(HINSTANCE instance);
+// Runs the message loop until the quit message; returns its wParam.
+int run_message_loop();
