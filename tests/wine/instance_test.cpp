@@ -1,0 +1,147 @@
+// Single-instance detection across windows: found, minimised, waited on.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <atomic>
+#include <string>
+#include <thread>
+
+#include "instance.h"
+
+namespace {
+
+int class_counter = 0;
+
+// A window of a fresh class, owned by its own thread so that this thread
+// can block in the wait loop while the other one acts on its window.
+class OtherThreadWindow {
+ public:
+  explicit OtherThreadWindow(bool minimised) {
+    class_name_ = "OmbrelInstanceTest" + std::to_string(GetCurrentProcessId()) + "_" +
+                  std::to_string(++class_counter);
+    thread_ = std::thread([this, minimised] { run(minimised); });
+    while (window_.load() == nullptr) Sleep(5);
+  }
+  ~OtherThreadWindow() {
+    PostThreadMessageA(thread_id_, WM_QUIT, 0, 0);
+    thread_.join();
+  }
+  const char* class_name() const { return class_name_.c_str(); }
+  HWND window() const { return window_.load(); }
+  std::string mutex_name() const { return class_name_ + "_RiVA"; }
+  // Run on the owning thread after the delay: destroy, or activate.
+  void destroy_after(DWORD ms) { PostThreadMessageA(thread_id_, WM_APP, 0, ms); }
+  void activate_after(DWORD ms) { PostThreadMessageA(thread_id_, WM_APP + 1, 0, ms); }
+
+ private:
+  void run(bool minimised) {
+    thread_id_ = GetCurrentThreadId();
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = class_name_.c_str();
+    RegisterClassA(&wc);
+    HWND w = CreateWindowExA(0, class_name_.c_str(), "other", WS_OVERLAPPEDWINDOW, 100, 100, 200,
+                             100, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    ShowWindow(w, minimised ? SW_SHOWMINNOACTIVE : SW_SHOWNORMAL);
+    window_.store(w);
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+      if (msg.hwnd == nullptr && msg.message == WM_APP) {
+        Sleep(static_cast<DWORD>(msg.lParam));
+        DestroyWindow(w);
+      } else if (msg.hwnd == nullptr && msg.message == WM_APP + 1) {
+        Sleep(static_cast<DWORD>(msg.lParam));
+        ShowWindow(w, SW_RESTORE);
+        SetForegroundWindow(w);
+      }
+      DispatchMessageA(&msg);
+    }
+    if (IsWindow(w)) DestroyWindow(w);
+    UnregisterClassA(class_name_.c_str(), GetModuleHandleA(nullptr));
+  }
+
+  std::string class_name_;
+  std::atomic<HWND> window_{nullptr};
+  std::atomic<DWORD> thread_id_{0};
+  std::thread thread_;
+};
+
+bool mutex_exists(const std::string& name) {
+  HANDLE h = OpenMutexA(SYNCHRONIZE, FALSE, name.c_str());
+  if (h == nullptr) return false;
+  CloseHandle(h);
+  return true;
+}
+
+HWND make_foreground_decoy() {
+  HWND decoy = CreateWindowExA(0, "STATIC", "decoy", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 600, 100,
+                               150, 100, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+  SetForegroundWindow(decoy);
+  MSG msg;
+  for (int i = 0; i < 20; ++i) {
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+    Sleep(10);
+  }
+  return decoy;
+}
+
+TEST(ActivatePreviousInstance, NoWindowGivesZeroAndNoMutex) {
+  EXPECT_EQ(activate_previous_instance("OmbrelNobodyHasThisClass"), 0);
+  EXPECT_FALSE(mutex_exists("OmbrelNobodyHasThisClass_RiVA"));
+}
+
+TEST(ActivatePreviousInstance, VisibleWindowIsBroughtForwardWithoutMutex) {
+  OtherThreadWindow other(false);
+  HWND decoy = make_foreground_decoy();
+  ASSERT_NE(GetForegroundWindow(), other.window());
+  const DWORD start = GetTickCount();
+  EXPECT_EQ(activate_previous_instance(other.class_name()), 1);
+  EXPECT_LT(GetTickCount() - start, 400u) << "no waiting for a window that is not minimised";
+  EXPECT_EQ(GetForegroundWindow(), other.window());
+  EXPECT_FALSE(mutex_exists(other.mutex_name()));
+  DestroyWindow(decoy);
+}
+
+TEST(ActivatePreviousInstance, SomebodyAlreadyWaitingMeansReturnAtOnce) {
+  OtherThreadWindow other(true);
+  ASSERT_TRUE(IsIconic(other.window()));
+  // A start that is already waiting holds the mutex.
+  HANDLE waiting = CreateMutexA(nullptr, TRUE, other.mutex_name().c_str());
+  ASSERT_NE(waiting, nullptr);
+  const DWORD start = GetTickCount();
+  EXPECT_EQ(activate_previous_instance(other.class_name()), 1);
+  EXPECT_LT(GetTickCount() - start, 200u) << "no flashing, no wait";
+  EXPECT_TRUE(IsIconic(other.window())) << "not brought forward";
+  CloseHandle(waiting);
+}
+
+TEST(ActivatePreviousInstance, WaitsFlashingUntilTheUserActivatesTheWindow) {
+  OtherThreadWindow other(true);
+  HWND decoy = make_foreground_decoy();
+  other.activate_after(1200);
+  const DWORD start = GetTickCount();
+  EXPECT_EQ(activate_previous_instance(other.class_name()), 1);
+  const DWORD waited = GetTickCount() - start;
+  EXPECT_GE(waited, 1000u) << "returned before the window was activated";
+  EXPECT_LT(waited, 5000u);
+  EXPECT_EQ(GetForegroundWindow(), other.window());
+  // The waiting start's mutex lives until its process ends.
+  EXPECT_TRUE(mutex_exists(other.mutex_name()));
+  DestroyWindow(decoy);
+}
+
+TEST(ActivatePreviousInstance, WindowDestroyedDuringTheWaitEndsIt) {
+  OtherThreadWindow other(true);
+  HWND decoy = make_foreground_decoy();
+  other.destroy_after(900);
+  const DWORD start = GetTickCount();
+  EXPECT_EQ(activate_previous_instance(other.class_name()), 0);
+  const DWORD waited = GetTickCount() - start;
+  EXPECT_GE(waited, 800u);
+  EXPECT_LT(waited, 3000u) << "kept waiting on a window that is gone";
+  DestroyWindow(decoy);
+}
+
+}  // namespace
