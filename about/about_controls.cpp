@@ -1,0 +1,97 @@
+#include "about_controls.h"
+
+#include <cstring>
+
+#include "about_state.h"
+#include "fpu.h"
+
+namespace {
+
+HMENU control_menu(int control_id) {
+  return reinterpret_cast<HMENU>(static_cast<INT_PTR>(control_id));
+}
+
+void set_gui_font(HWND window) {
+  SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)),
+               FALSE);
+}
+
+}  // namespace
+
+void compute_dialog_units() {
+  RECT box = {0, 0, 4, 8};
+  MapDialogRect(nullptr, &box);
+  unit_x = box.right / 2;
+  unit_y = box.bottom / 4;
+}
+
+SIZE auto_button_size(SIZE caption_extent) {
+  const double cx = caption_extent.cx;
+  const double cy = caption_extent.cy;
+  SIZE size;
+  size.cx = float_to_int(cx + 0.5 * cx);
+  size.cy = float_to_int(0.32 * cy + cy);
+  return size;
+}
+
+HWND create_form(const char* caption, int x, int y, int width, int height, DWORD style,
+                 DWORD ex_style) {
+  if (style == 0) style = FORM_DEFAULT_STYLE;
+  HWND form = CreateWindowExA(ex_style, about_class_name, caption, style, x * unit_x, y * unit_y,
+                              (width + FORM_EXTRA_WIDTH) * unit_x,
+                              (height + FORM_EXTRA_HEIGHT) * unit_y, nullptr, nullptr,
+                              module_instance, nullptr);
+  set_gui_font(form);
+  return form;
+}
+
+HWND create_button(const char* caption, HWND parent, int control_id, int x, int y, int width,
+                   int height, DWORD style, LONG ex_style) {
+  if (style == 0) style = BUTTON_DEFAULT_STYLE;
+  const DWORD extended =
+      ex_style == BUTTON_EX_STATIC_EDGE ? WS_EX_STATICEDGE : static_cast<DWORD>(ex_style);
+  HWND button = CreateWindowExA(extended, "button", caption, style, x * unit_x, y * unit_y,
+                                width * unit_x, height * unit_y, parent, control_menu(control_id),
+                                module_instance, nullptr);
+  set_gui_font(button);
+  if (width != 0) return button;
+
+  // Measured in the context's default font, not the GUI font just set: the
+  // button ends up a little roomier than its caption needs.
+  SIZE extent = {0, 0};
+  HDC dc = GetDC(button);
+  GetTextExtentPoint32A(dc, caption, static_cast<int>(std::strlen(caption)), &extent);
+  ReleaseDC(button, dc);
+  const SIZE size = auto_button_size(extent);
+  MoveWindow(button, x * unit_x, y * unit_y, size.cx, size.cy, TRUE);
+  return button;
+}
+
+HWND create_group_box(const char* caption, HWND parent, int control_id, int x, int y, int width,
+                      int height, DWORD style, DWORD ex_style) {
+  if (style == 0) style = GROUP_BOX_DEFAULT_STYLE;
+  HWND box = CreateWindowExA(ex_style, "button", caption, style, x * unit_x, y * unit_y,
+                             width * unit_x, height * unit_y, parent, control_menu(control_id),
+                             module_instance, nullptr);
+  set_gui_font(box);
+  return box;
+}
+
+HWND create_icon(const char* image_file, HWND parent, int control_id, int x, int y,
+                 int /*width*/, int /*height*/, int icon_id, DWORD style, DWORD ex_style) {
+  if (style == 0) style = ICON_DEFAULT_STYLE;
+  // Created 0 by 0: STM_SETIMAGE gives the control the size of its image.
+  HWND icon = CreateWindowExA(ex_style, "static", nullptr, style, x * unit_x, y * unit_y, 0, 0,
+                              parent, control_menu(control_id), module_instance, nullptr);
+  HANDLE image = nullptr;
+  if (icon_id != 0) {
+    image = LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(LOWORD(icon_id)), IMAGE_ICON, 0,
+                       0, LR_CREATEDIBSECTION);
+  } else {
+    image = LoadImageA(nullptr, image_file, IMAGE_ICON, 0, 0,
+                       LR_LOADFROMFILE | LR_CREATEDIBSECTION);
+  }
+  // Set even when loading failed: the control then stays empty.
+  SendMessageA(icon, STM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(image));
+  return icon;
+}

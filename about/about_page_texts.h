@@ -1,0 +1,25 @@
+// The texts of the About pages.
+#pragma once
+
+// Version page lines 3, 5 and 9; the blanks centre them beside the picture.
+constexpr const char VERSION_PRODUCT_LINE[] = "        Ombrel Rezizazuriro";
+constexpr const char VERSION_LABEL_LINE[] = "                  Version";
+constexpr const char VERSION_NUMBER_LINE[] = "                     3.1";
+constexpr int VERSION_PRODUCT_ROW = 3;
+constexpr int VERSION_LABEL_ROW = 5;
+constexpr int VERSION_NUMBER_ROW = 9;
+// The version page empties lines 0 to 12 only: line 13 keeps what it held,
+// which is never drawn in white on this page.
+constexpr int VERSION_LAST_ROW = 12;
+
+// Credits page: the heading that is typed out, and the rows it uses.
+constexpr const char CREDITS_HEADING[] = "Thanks to";
+constexpr int CREDITS_HEADING_ROW = 2;
+constexpr int CREDITS_FIRST_NAME_ROW = 4;
+constexpr int CREDITS_LAST_ROW = 13;
+constexpr int CREDITS_NAME_COUNT = 10;
+
+// Loads the credits texts into all page lines: two empty lines, the
+// heading, an empty line, then nine names stepping two blanks further right
+// on each line and a tenth introduced by "and".
+void fill_credits();

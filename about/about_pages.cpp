@@ -1,0 +1,122 @@
+#include "about_pages.h"
+
+#include <cstring>
+
+#include "about_page_texts.h"
+#include "sound.h"
+#include "string_functions.h"
+
+char page_lines[PAGE_LINE_COUNT][ABOUT_TEXT_SIZE];
+
+namespace {
+
+// The full text of the line being typed, while the line itself grows.
+char typing_copy[ABOUT_TEXT_SIZE];
+
+constexpr COLORREF BLACK = 0x000000;
+constexpr COLORREF WHITE = 0xFFFFFF;
+
+void play_sound(WORD resource_id) {
+  // A null module selects the program's own; missing sounds are skipped.
+  play_wav_resource(nullptr, MAKEINTRESOURCEA(resource_id));
+}
+
+void draw_all_lines() {
+  for (int line = 0; line < PAGE_LINE_COUNT; ++line) draw_line(line);
+}
+
+}  // namespace
+
+COLORREF grey(int level) { return RGB(level, level, level); }
+
+void draw_line(int line) {
+  TextOutA(about_dc, PAGE_LEFT, PAGE_TOP + PAGE_LINE_PITCH * line, page_lines[line],
+           static_cast<int>(std::strlen(page_lines[line])));
+}
+
+void clear_page(int pause_ms) {
+  if (pause_ms <= 0) {
+    // No update and no pause: the next page starts drawing at once.
+    SetTextColor(about_dc, BLACK);
+    draw_all_lines();
+    return;
+  }
+  for (int level = FADE_STEP; level <= FADE_LAST_LEVEL; level += FADE_STEP) {
+    SetTextColor(about_dc, grey(FADE_LAST_LEVEL - level));
+    draw_all_lines();
+    UpdateWindow(about_window);
+    Sleep(static_cast<DWORD>(pause_ms));
+  }
+}
+
+void fade_in_line(int line) {
+  for (int level = FADE_STEP; level <= FADE_LAST_LEVEL; level += FADE_STEP) {
+    SetTextColor(about_dc, grey(level));
+    draw_line(line);
+    // Paints any part the system invalidated meanwhile (black, through the
+    // class brush); the next step draws the line again on top.
+    UpdateWindow(about_window);
+    Sleep(STEP_PAUSE_MS);
+  }
+}
+
+void fade_in_page(int pause_ms) {
+  if (pause_ms <= 0) {
+    SetTextColor(about_dc, WHITE);
+    for (int line = 0; line < PAGE_LINE_COUNT; ++line) {
+      draw_line(line);
+      UpdateWindow(about_window);
+    }
+    return;
+  }
+  for (int level = FADE_STEP; level <= FADE_LAST_LEVEL; level += FADE_STEP) {
+    SetTextColor(about_dc, grey(level));
+    draw_all_lines();
+    UpdateWindow(about_window);
+    Sleep(static_cast<DWORD>(pause_ms));
+  }
+}
+
+void type_line(int line, int click) {
+  std::memset(typing_copy, 0, sizeof typing_copy);
+  copy_text(typing_copy, page_lines[line]);
+  const int length = static_cast<int>(std::strlen(typing_copy));
+  SetTextColor(about_dc, WHITE);
+  for (int shown = 1; shown <= length; ++shown) {
+    // Each step draws the longer text over the shorter one in place.
+    copy_text(page_lines[line], str_left(typing_copy, shown));
+    draw_line(line);
+    UpdateWindow(about_window);
+    Sleep(STEP_PAUSE_MS);
+    // Played synchronously: the click's length sets the typing pace.
+    if (click == TYPE_WITH_CLICKS) play_sound(CLICK_SOUND_ID);
+  }
+  play_sound(CLOSING_SOUND_ID);
+}
+
+void empty_lines(int first, int last) {
+  for (int line = first; line <= last; ++line) page_lines[line][0] = 0;
+}
+
+void show_version_page() {
+  // Clears while page_lines still hold what is on the screen.
+  clear_page(0);
+  empty_lines(0, VERSION_LAST_ROW);
+  copy_text(page_lines[VERSION_PRODUCT_ROW], VERSION_PRODUCT_LINE);
+  copy_text(page_lines[VERSION_LABEL_ROW], VERSION_LABEL_LINE);
+  copy_text(page_lines[VERSION_NUMBER_ROW], VERSION_NUMBER_LINE);
+  fade_in_line(VERSION_PRODUCT_ROW);
+  fade_in_line(VERSION_LABEL_ROW);
+  fade_in_line(VERSION_NUMBER_ROW);
+  ShowWindow(picture_control, SW_SHOW);
+  UpdateWindow(about_window);
+}
+
+void show_credits_page() {
+  clear_page(0);
+  ShowWindow(picture_control, SW_HIDE);
+  fill_credits();
+  type_line(CREDITS_HEADING_ROW, TYPE_WITH_CLICKS);
+  // Row 3 is empty: its fade is a silent pause before the first name.
+  for (int line = CREDITS_HEADING_ROW + 1; line <= CREDITS_LAST_ROW; ++line) fade_in_line(line);
+}

@@ -1,0 +1,26 @@
+// Global state of the About program: the window, its picture, its one
+// drawing context and the dialog-unit factors. Everything lives for the
+// whole run; handles are left to the system at process end.
+#pragma once
+
+#include <windows.h>
+
+// Every piece of text the program keeps sits in a buffer of this size.
+constexpr int ABOUT_TEXT_SIZE = 2048;
+
+extern char about_class_name[ABOUT_TEXT_SIZE];
+extern HINSTANCE module_instance;
+// Pixels per horizontal and per vertical dialog unit.
+extern int unit_x;
+extern int unit_y;
+extern HWND about_window;
+extern HWND picture_control;
+// The window's own context (its class has CS_OWNDC), so the colours set on
+// it persist from one drawing step to the next.
+extern HDC about_dc;
+extern HMENU about_menu_bar;
+extern HMENU about_menu_popup;
+
+// Copies text into one of the program's buffers, cutting it so the buffer
+// always keeps its terminator.
+void copy_text(char* buffer, const char* text);

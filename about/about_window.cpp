@@ -1,0 +1,113 @@
+#include "about_window.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include "about_controls.h"
+#include "about_menu.h"
+#include "about_pages.h"
+#include "about_state.h"
+#include "instance.h"
+#include "window_utils.h"
+
+namespace {
+
+constexpr COLORREF BLACK = 0x000000;
+
+void open_product_page() {
+  // Hidden show command: the shell hands the address to the browser.
+  ShellExecuteA(nullptr, nullptr, VENDOR_PRODUCT_PAGE, nullptr, nullptr, SW_HIDE);
+}
+
+void about_command(WORD command) {
+  switch (command) {
+    case IDM_VERSION:
+      show_version_page();
+      break;
+    case IDM_CREDITS:
+      show_credits_page();
+      break;
+    case IDM_PURCHASE:
+      open_product_page();
+      break;
+    case IDM_EXIT:
+      PostQuitMessage(0);
+      break;
+    default:
+      break;  // such as IDOK and IDCANCEL from dialog navigation
+  }
+}
+
+}  // namespace
+
+void register_about_class() {
+  WNDCLASSA window_class = {};
+  window_class.style = ABOUT_CLASS_STYLE;
+  window_class.lpfnWndProc = about_window_proc;
+  window_class.hInstance = module_instance;
+  window_class.hIcon = LoadIconA(nullptr, IDI_WINLOGO);
+  window_class.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  // Replaced by a black brush while the window is built.
+  window_class.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
+  window_class.lpszClassName = about_class_name;
+  RegisterClassA(&window_class);
+}
+
+void init_common_controls() {
+  INITCOMMONCONTROLSEX controls = {};
+  controls.dwSize = sizeof controls;
+  controls.dwICC = ABOUT_COMMON_CONTROLS;
+  InitCommonControlsEx(&controls);
+}
+
+void build_about_window() {
+  if (activate_previous_instance(about_class_name) == 1) {
+    PostQuitMessage(0);
+    return;
+  }
+  about_window = create_form(ABOUT_FORM_CAPTION, 0, 0, ABOUT_FORM_WIDTH, ABOUT_FORM_HEIGHT,
+                             ABOUT_WINDOW_STYLE, 0);
+  // A missing or unreadable picture file leaves the control empty, 0 by 0.
+  picture_control =
+      create_icon(PICTURE_FILE, about_window, 0, PICTURE_X, PICTURE_Y, 0, 0, 0, 0, 0);
+
+  // Opaque black cell background and the default (system) font for all
+  // page text; kept for the whole run.
+  about_dc = GetDC(about_window);
+  SetBkColor(about_dc, BLACK);
+
+  build_about_menu();
+  center_in_work_area(about_window);
+  set_background_colour(about_window, BLACK);
+  set_window_text(about_window, ABOUT_TITLE);
+  ShowWindow(about_window, SW_SHOW);
+  make_topmost(about_window);
+  show_version_page();
+}
+
+LRESULT CALLBACK about_window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case WM_CLOSE:
+    case WM_DESTROY:
+      // The window itself is left to the system at process end.
+      ReleaseDC(about_window, about_dc);
+      PostQuitMessage(0);
+      return 0;
+    case WM_COMMAND:
+      about_command(LOWORD(wparam));
+      return 0;
+    default:
+      return DefWindowProcA(window, message, wparam, lparam);
+  }
+}
+
+int run_about_loop() {
+  MSG message = {};
+  while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    HWND active = GetActiveWindow();
+    if (IsWindow(active) && IsDialogMessageA(active, &message)) continue;
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+  return static_cast<int>(message.wParam);
+}
