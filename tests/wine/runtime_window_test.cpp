@@ -94,6 +94,8 @@ TEST_F(WindowUtils, MakeTopmostNeitherMovesNorActivates) {
   pump();
   RECT before;
   GetWindowRect(w, &before);
+  HWND active_before = GetActiveWindow();
+  ASSERT_NE(active_before, nullptr);
   EXPECT_NE(make_topmost(w), FALSE);
   pump();
   RECT after;
@@ -101,7 +103,7 @@ TEST_F(WindowUtils, MakeTopmostNeitherMovesNorActivates) {
   EXPECT_TRUE(GetWindowLongPtrA(w, GWL_EXSTYLE) & WS_EX_TOPMOST);
   EXPECT_FALSE(GetWindowLongPtrA(active, GWL_EXSTYLE) & WS_EX_TOPMOST);
   EXPECT_TRUE(EqualRect(&before, &after));
-  EXPECT_EQ(GetActiveWindow(), active);
+  EXPECT_EQ(GetActiveWindow(), active_before);
 }
 
 TEST_F(WindowUtils, WindowTextRoundTripsThroughThePool) {
