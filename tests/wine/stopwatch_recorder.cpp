@@ -1,0 +1,63 @@
+#include "stopwatch_recorder.h"
+
+#include "clock_calls.h"
+#include "sound.h"
+#include "stopwatch_clock.h"
+
+std::vector<std::string> clock_effects;
+
+namespace {
+
+bool timer_should_fail = false;
+
+std::string window_note(HWND window) {
+  return window == stopwatch_window ? "" : " on another window";
+}
+
+UINT_PTR WINAPI record_set_timer(HWND window, UINT_PTR id, UINT period_ms, TIMERPROC procedure) {
+  std::string entry = "SetTimer " + std::to_string(id) + " " + std::to_string(period_ms);
+  if (procedure != nullptr) entry += " with procedure";
+  clock_effects.push_back(entry + window_note(window));
+  if (timer_should_fail) return 0;
+  return SetTimer(window, id, period_ms, procedure);
+}
+
+BOOL WINAPI record_kill_timer(HWND window, UINT_PTR id) {
+  clock_effects.push_back("KillTimer " + std::to_string(id) + window_note(window));
+  return KillTimer(window, id);
+}
+
+BOOL WINAPI record_title(HWND window, LPCSTR text) {
+  clock_effects.push_back(std::string("title ") + text + window_note(window));
+  return SetWindowTextA(window, text);
+}
+
+void record_sound(HMODULE module, LPCSTR resource_id) {
+  const bool chime = module == stopwatch_module &&
+                     resource_id == MAKEINTRESOURCEA(CHIME_RESOURCE_ID);
+  clock_effects.push_back(chime ? "chime" : "other sound");
+}
+
+}  // namespace
+
+void start_recording(bool set_timer_fails) {
+  timer_should_fail = set_timer_fails;
+  clock_effects.clear();
+  clock_calls.set_timer = record_set_timer;
+  clock_calls.kill_timer = record_kill_timer;
+  clock_calls.set_window_text = record_title;
+  set_sound_observer(record_sound);
+}
+
+void stop_recording() {
+  restore_clock_calls();
+  set_sound_observer(nullptr);
+}
+
+void reset_clock_state(HWND window) {
+  stopwatch_window = window;
+  stopwatch_module = GetModuleHandleA(nullptr);
+  run_state = STATE_RESET;
+  timer_id = 0;
+  reset_counters();
+}
