@@ -19,7 +19,7 @@ const char* const credits_rows[PAGE_LINE_COUNT] = {
     "              Priya Castellane",
     "                Nils Arkwright",
     "                  Wanda Quill",
-    "   and Tamsin Roake (sound design)",
+    "   and Tamsin Roake (sounds)",
 };
 
 }  // namespace
