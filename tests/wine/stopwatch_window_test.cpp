@@ -1,0 +1,369 @@
+// Lapwick's window built in this process through the same start-up as the
+// program (all but the message loop): how it is created and placed, its
+// class, both menus, the routing of commands, and the Help and About boxes
+// read from the box itself.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "stopwatch_boxes.h"
+#include "stopwatch_clock.h"
+#include "stopwatch_menus.h"
+#include "stopwatch_recorder.h"
+#include "stopwatch_window.h"
+
+namespace {
+
+// Removes what the window left in this thread's queue (its WM_QUIT above
+// all, which would end the next message box at once).
+void drain_queue() {
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+  }
+}
+
+class StopwatchWindow : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    reset_clock_state(nullptr);
+    window = start_stopwatch(GetModuleHandleA(nullptr));
+    ASSERT_NE(window, nullptr);
+    start_recording();
+  }
+
+  void TearDown() override {
+    stop_recording();
+    if (IsWindow(window)) DestroyWindow(window);
+    drain_queue();
+  }
+
+  HWND window = nullptr;
+};
+
+// --- Creation and start-up ----------------------------------------------
+
+struct startup_watch {
+  bool created = false;
+  CREATESTRUCTA create = {};
+  std::string title;
+  std::vector<std::string> steps;  // "hide", "move 402,349", "show", "topmost"
+  DWORD hidden_at = 0;
+  DWORD moved_at = 0;
+};
+startup_watch watch;
+
+LRESULT CALLBACK watch_creation(int code, WPARAM wparam, LPARAM lparam) {
+  if (code == HCBT_CREATEWND) {
+    const CBT_CREATEWNDA* creation = reinterpret_cast<CBT_CREATEWNDA*>(lparam);
+    char name[64] = {0};
+    GetClassNameA(reinterpret_cast<HWND>(wparam), name, sizeof name);
+    if (std::string(name) == STOPWATCH_CLASS_NAME) {
+      watch.created = true;
+      watch.create = *creation->lpcs;
+      watch.title = creation->lpcs->lpszName != nullptr ? creation->lpcs->lpszName : "";
+    }
+  }
+  return CallNextHookEx(nullptr, code, wparam, lparam);
+}
+
+LRESULT CALLBACK watch_placement(int code, WPARAM wparam, LPARAM lparam) {
+  const CWPSTRUCT* sent = reinterpret_cast<CWPSTRUCT*>(lparam);
+  if (code == HC_ACTION && sent->message == WM_WINDOWPOSCHANGING && watch.created) {
+    const WINDOWPOS* pos = reinterpret_cast<WINDOWPOS*>(sent->lParam);
+    if (pos->flags & SWP_HIDEWINDOW) {
+      watch.steps.push_back("hide");
+      watch.hidden_at = GetTickCount();
+    }
+    if (!(pos->flags & SWP_NOMOVE)) {
+      watch.steps.push_back("move " + std::to_string(pos->x) + "," + std::to_string(pos->y));
+      if (watch.moved_at == 0) watch.moved_at = GetTickCount();
+    }
+    if (pos->flags & SWP_SHOWWINDOW) watch.steps.push_back("show");
+    if (!(pos->flags & SWP_NOZORDER) && pos->hwndInsertAfter == HWND_TOPMOST) {
+      watch.steps.push_back("topmost");
+    }
+  }
+  return CallNextHookEx(nullptr, code, wparam, lparam);
+}
+
+TEST(StopwatchStartUp, CreatedVisibleAtTheCornerThenCentredWhileHidden) {
+  watch = startup_watch();
+  reset_clock_state(nullptr);
+  HHOOK creation = SetWindowsHookExA(WH_CBT, watch_creation, nullptr, GetCurrentThreadId());
+  HHOOK placement = SetWindowsHookExA(WH_CALLWNDPROC, watch_placement, nullptr,
+                                      GetCurrentThreadId());
+  HWND window = start_stopwatch(GetModuleHandleA(nullptr));
+  UnhookWindowsHookEx(placement);
+  UnhookWindowsHookEx(creation);
+
+  ASSERT_TRUE(watch.created);
+  // The system adds WS_EX_WINDOWEDGE to any window with a caption.
+  EXPECT_EQ(watch.create.dwExStyle & ~static_cast<DWORD>(WS_EX_WINDOWEDGE), 0u);
+  EXPECT_EQ(static_cast<DWORD>(watch.create.style), 0x90CA0080u);
+  EXPECT_EQ(watch.create.x, 0);
+  EXPECT_EQ(watch.create.y, 0);
+  EXPECT_EQ(watch.create.cx, 220);
+  EXPECT_EQ(watch.create.cy, 50);
+  EXPECT_EQ(watch.create.hwndParent, nullptr);
+  EXPECT_EQ(watch.create.hMenu, nullptr);
+  EXPECT_EQ(watch.title, "00:00:00");
+
+  // Shown at the corner by its own style, hidden, then moved while hidden.
+  // Screen 1024 x 768, caption 19: x = (1024 - 220) / 2, y = (768 - 69) / 2.
+  const std::vector<std::string> expected = {"show", "hide", "move 402,349", "show",
+                                             "topmost"};
+  EXPECT_EQ(watch.steps, expected);
+  EXPECT_GE(watch.moved_at - watch.hidden_at, 90u);  // the pause while hidden
+
+  RECT frame = {};
+  GetWindowRect(window, &frame);
+  EXPECT_EQ(frame.left, 402);
+  EXPECT_EQ(frame.top, 349);
+  EXPECT_EQ(frame.right - frame.left, 220);
+  EXPECT_EQ(frame.bottom - frame.top, 50);
+  EXPECT_TRUE(IsWindowVisible(window));
+  EXPECT_TRUE(GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST);
+  EXPECT_EQ(run_state, STATE_RESET);
+  EXPECT_EQ(second_count + minute_count + hour_count, 3 * COUNTER_BASE);
+
+  DestroyWindow(window);
+  drain_queue();
+}
+
+TEST_F(StopwatchWindow, ClassIsGreyWithArrowAndOwnProcedure) {
+  WNDCLASSA found = {};
+  ASSERT_TRUE(GetClassInfoA(GetModuleHandleA(nullptr), "Lapwick", &found));
+  EXPECT_EQ(found.style, static_cast<UINT>(CS_HREDRAW | CS_VREDRAW));
+  EXPECT_EQ(found.lpfnWndProc, stopwatch_window_proc);
+  EXPECT_EQ(found.cbClsExtra, 0);
+  EXPECT_EQ(found.cbWndExtra, 0);
+  EXPECT_EQ(found.hbrBackground, GetStockObject(LTGRAY_BRUSH));
+  EXPECT_EQ(found.hCursor, LoadCursorA(nullptr, IDC_ARROW));
+  // This test carries Lapwick's resources, icon 12345 among them.
+  EXPECT_NE(found.hIcon, nullptr);
+  EXPECT_EQ(found.hIcon, LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(12345)));
+  EXPECT_EQ(found.lpszMenuName, nullptr);
+}
+
+// --- Menus --------------------------------------------------------------
+
+struct menu_item {
+  UINT type;
+  UINT id;
+  std::string text;
+  bool operator==(const menu_item& other) const {
+    return type == other.type && id == other.id && text == other.text;
+  }
+};
+
+void PrintTo(const menu_item& item, std::ostream* out) {
+  *out << "{type " << item.type << ", id " << item.id << ", \"" << item.text << "\"}";
+}
+
+menu_item read_item(HMENU menu, int position) {
+  char text[256] = {0};
+  MENUITEMINFOA info = {};
+  info.cbSize = sizeof info;
+  info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_STRING | MIIM_SUBMENU;
+  info.dwTypeData = text;
+  info.cch = sizeof text;
+  if (!GetMenuItemInfoA(menu, position, TRUE, &info)) return {~0u, ~0u, "unreadable"};
+  if (info.hSubMenu != nullptr) return {info.fType, info.wID, std::string("pop-up ") + text};
+  return {info.fType, info.wID, text};
+}
+
+TEST_F(StopwatchWindow, MenuBarHoldsRunPauseResetAndHelpAsPlainCommands) {
+  HMENU bar = GetMenu(window);
+  ASSERT_NE(bar, nullptr);
+  ASSERT_EQ(GetMenuItemCount(bar), 4);
+  const std::vector<menu_item> expected = {{MFT_STRING, 1, "&Run"},
+                                           {MFT_STRING, 2, "&Pause"},
+                                           {MFT_STRING, 3, "&Reset"},
+                                           {MFT_STRING, 4, "?"}};
+  for (int i = 0; i < 4; ++i) EXPECT_EQ(read_item(bar, i), expected[i]) << "item " << i;
+}
+
+TEST_F(StopwatchWindow, SystemMenuGainsSevenItemsBelowItsOwn) {
+  HMENU menu = GetSystemMenu(window, FALSE);
+  const int count = GetMenuItemCount(menu);
+  ASSERT_GT(count, 7);
+  // The system's own items (Close among them) come first.
+  int close_at = -1;
+  for (int i = 0; i < count; ++i) {
+    if (read_item(menu, i).id == SC_CLOSE) close_at = i;
+  }
+  EXPECT_GE(close_at, 0);
+  EXPECT_LT(close_at, count - 7);
+  const std::vector<menu_item> expected = {{MFT_SEPARATOR, 0, ""},
+                                           {MFT_STRING, 1, "&Run"},
+                                           {MFT_STRING, 2, "&Pause"},
+                                           {MFT_STRING, 3, "&Reset"},
+                                           {MFT_SEPARATOR, 0, ""},
+                                           {MFT_STRING, 4, "&Help"},
+                                           {MFT_STRING, 5, "&About Lapwick..."}};
+  for (int i = 0; i < 7; ++i) {
+    EXPECT_EQ(read_item(menu, count - 7 + i), expected[i]) << "addition " << i + 1;
+  }
+}
+
+// --- Command routing ----------------------------------------------------
+
+TEST_F(StopwatchWindow, BothMenusIssueTheSameCommands) {
+  for (UINT message : {WM_COMMAND, WM_SYSCOMMAND}) {
+    SCOPED_TRACE(message == WM_COMMAND ? "WM_COMMAND" : "WM_SYSCOMMAND");
+    SendMessageA(window, message, IDM_RUN, 0);
+    EXPECT_EQ(run_state, STATE_RUNNING);
+    SendMessageA(window, message, IDM_PAUSE, 0);
+    EXPECT_EQ(run_state, STATE_PAUSED);
+    SendMessageA(window, message, IDM_RESET, 0);
+    EXPECT_EQ(run_state, STATE_RESET);
+    const std::vector<std::string> expected = {"SetTimer 1 1000", "chime", "chime",
+                                               "KillTimer 1", "title 00:00:00", "chime"};
+    EXPECT_EQ(clock_effects, expected);
+    clock_effects.clear();
+  }
+}
+
+TEST_F(StopwatchWindow, OnlyTheLowWordOneToFiveIsACommand) {
+  for (WPARAM id : {WPARAM(0), WPARAM(6), WPARAM(0x11), WPARAM(0xFFFF)}) {
+    SendMessageA(window, WM_COMMAND, id, 0);
+    SendMessageA(window, WM_SYSCOMMAND, id, 0);
+  }
+  EXPECT_TRUE(clock_effects.empty());
+  EXPECT_EQ(run_state, STATE_RESET);
+  // A notification code in the high word (as from an accelerator) does
+  // not hide the command.
+  SendMessageA(window, WM_COMMAND, MAKEWPARAM(IDM_RUN, 1), 0);
+  EXPECT_EQ(run_state, STATE_RUNNING);
+}
+
+TEST_F(StopwatchWindow, SystemCommandsStillMinimiseRestoreAndClose) {
+  SendMessageA(window, WM_COMMAND, IDM_RUN, 0);
+  SendMessageA(window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  EXPECT_TRUE(IsIconic(window));
+  SendMessageA(window, WM_SYSCOMMAND, SC_RESTORE, 0);
+  EXPECT_FALSE(IsIconic(window));
+  EXPECT_EQ(run_state, STATE_RUNNING);  // none of them reached the clock
+
+  clock_effects.clear();
+  SendMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+  EXPECT_FALSE(IsWindow(window));
+  // The timer is killed and the loop told to end with exit code 0.
+  EXPECT_EQ(clock_effects, std::vector<std::string>({"KillTimer 1"}));
+  MSG quit = {};
+  ASSERT_TRUE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+  EXPECT_EQ(quit.wParam, 0u);
+}
+
+// --- Help and About boxes -------------------------------------------------
+
+struct box_seen {
+  bool found = false;
+  std::string caption;
+  std::string text;
+  bool owned = true;
+  int visible_buttons = 0;
+  bool information_icon = false;
+  bool stopwatch_visible = true;
+};
+box_seen seen;
+
+BOOL CALLBACK count_visible_buttons(HWND child, LPARAM) {
+  char name[32] = {0};
+  GetClassNameA(child, name, sizeof name);
+  if (_stricmp(name, "Button") == 0 && IsWindowVisible(child)) seen.visible_buttons += 1;
+  return TRUE;
+}
+
+BOOL CALLBACK find_box(HWND candidate, LPARAM found) {
+  char name[32] = {0};
+  GetClassNameA(candidate, name, sizeof name);
+  if (std::string(name) != "#32770" || !IsWindowVisible(candidate)) return TRUE;
+  *reinterpret_cast<HWND*>(found) = candidate;
+  return FALSE;
+}
+
+// Runs inside the box's modal loop: reads the box, then closes it.
+void CALLBACK inspect_box(HWND, UINT, UINT_PTR timer, DWORD) {
+  HWND box = nullptr;
+  EnumThreadWindows(GetCurrentThreadId(), find_box, reinterpret_cast<LPARAM>(&box));
+  if (box == nullptr) return;
+  KillTimer(nullptr, timer);
+  seen.found = true;
+  char text[STOPWATCH_TEXT_SIZE] = {0};
+  GetWindowTextA(box, text, sizeof text);
+  seen.caption = text;
+  GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+  seen.text = text;
+  seen.owned = GetWindow(box, GW_OWNER) != nullptr;
+  EnumChildWindows(box, count_visible_buttons, 0);
+  const LRESULT icon = SendDlgItemMessageA(box, 0x0440, STM_GETICON, 0, 0);
+  seen.information_icon = icon == reinterpret_cast<LRESULT>(LoadIconA(nullptr, IDI_INFORMATION));
+  seen.stopwatch_visible = IsWindowVisible(stopwatch_window) != FALSE;
+  PostMessageA(box, WM_COMMAND, IDOK, 0);
+}
+
+// Issues the command with the box inspector armed.
+void open_box(HWND window, int command) {
+  seen = box_seen();
+  SetTimer(nullptr, 0, 50, inspect_box);
+  SendMessageA(window, WM_SYSCOMMAND, command, 0);
+}
+
+const std::string CR = "\r";
+
+TEST_F(StopwatchWindow, HelpBoxShowsTheHelpTextWhileTheStopwatchHides) {
+  open_box(window, IDM_HELP);
+  ASSERT_TRUE(seen.found);
+  EXPECT_EQ(seen.caption, "Lapwick Help");
+  const std::string help = "Run       starts or unpauses timer." + CR + CR +
+                           "Pause    pauses\\unpauses the timer." + CR + CR +
+                           "Reset    zeros the time." + CR + CR + "Note:" + CR +
+                           "When minimized, the time displays on the" + CR +
+                           "Windows taskbar button. Right-click this" + CR +
+                           "button to display a menu.";
+  EXPECT_EQ(seen.text, help);
+  EXPECT_EQ(std::string(box_text), help);
+  EXPECT_FALSE(seen.owned);
+  EXPECT_EQ(seen.visible_buttons, 1);
+  EXPECT_TRUE(seen.information_icon);
+  EXPECT_FALSE(seen.stopwatch_visible);
+  EXPECT_TRUE(IsWindowVisible(window));
+  EXPECT_TRUE(clock_effects.empty());  // no chime, no timer, no title
+}
+
+TEST_F(StopwatchWindow, AboutBoxShowsTheVendorLinesIndentedAndEndsWithABreak) {
+  open_box(window, IDM_ABOUT);
+  ASSERT_TRUE(seen.found);
+  EXPECT_EQ(seen.caption, "Lapwick 1.6 by Ombrel Software");
+  const std::string about = std::string(5, ' ') + CR + CR + std::string(5, ' ') +
+                            "Copyright (c) 1998-2026 Ombrel Software" + CR + CR +
+                            std::string(13, ' ') + "lapwick@ombrel-software.example" + CR +
+                            std::string(15, ' ') + "www.ombrel-software.example" + CR;
+  EXPECT_EQ(seen.text, about);
+  EXPECT_FALSE(seen.owned);
+  EXPECT_EQ(seen.visible_buttons, 1);
+  EXPECT_TRUE(seen.information_icon);
+  EXPECT_FALSE(seen.stopwatch_visible);
+  EXPECT_TRUE(IsWindowVisible(window));
+  EXPECT_TRUE(clock_effects.empty());
+}
+
+TEST_F(StopwatchWindow, BoxLeavesARunningClockRunningAndAMinimisedWindowMinimised) {
+  SendMessageA(window, WM_COMMAND, IDM_RUN, 0);
+  SendMessageA(window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  clock_effects.clear();
+  open_box(window, IDM_HELP);
+  ASSERT_TRUE(seen.found);
+  EXPECT_FALSE(seen.stopwatch_visible);
+  // Shown again as it was (SW_SHOW), not restored to its normal state.
+  EXPECT_TRUE(IsWindowVisible(window));
+  EXPECT_TRUE(IsIconic(window));
+  EXPECT_EQ(run_state, STATE_RUNNING);
+  EXPECT_TRUE(clock_effects.empty());
+}
+
+}  // namespace
