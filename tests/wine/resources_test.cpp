@@ -1,0 +1,186 @@
+// The resources built into the three programs, read back from the
+// executables through the system's loader, and the animated picture that the
+// About window loads from its folder.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "harness.h"
+
+namespace {
+
+const WORD kLanguage = MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_AUS);  // 3081
+
+std::uint32_t u16(const std::string& b, std::size_t at) {
+  if (at + 2 > b.size()) return 0xFFFFFFFFu;
+  return static_cast<unsigned char>(b[at]) | static_cast<unsigned char>(b[at + 1]) << 8;
+}
+std::uint32_t u32(const std::string& b, std::size_t at) {
+  if (at + 4 > b.size()) return 0xFFFFFFFFu;
+  return u16(b, at) | u16(b, at + 2) << 16;
+}
+
+std::string committed(const char* name) {
+  return read_text_file(source_path((std::string("resources/") + name).c_str()));
+}
+
+BOOL CALLBACK collect_language(HMODULE, LPCSTR, LPCSTR, WORD language, LONG_PTR out) {
+  reinterpret_cast<std::vector<WORD>*>(out)->push_back(language);
+  return TRUE;
+}
+
+// A built program mapped as a data file, for reading its resources.
+class program_file {
+ public:
+  explicit program_file(const char* exe)
+      : module_(LoadLibraryExA(program_path(exe).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE)) {}
+  ~program_file() {
+    if (module_ != nullptr) FreeLibrary(module_);
+  }
+  program_file(const program_file&) = delete;
+  program_file& operator=(const program_file&) = delete;
+
+  bool loaded() const { return module_ != nullptr; }
+
+  // The resource's bytes in the programs' language; empty when it is missing.
+  std::string data(LPCSTR type, LPCSTR name) const {
+    HRSRC found = FindResourceExA(module_, type, name, kLanguage);
+    if (found == nullptr) return {};
+    const char* bytes = static_cast<const char*>(LockResource(LoadResource(module_, found)));
+    return bytes != nullptr ? std::string(bytes, SizeofResource(module_, found)) : std::string();
+  }
+
+  // Every language that the resource is stored in.
+  std::vector<WORD> languages(LPCSTR type, LPCSTR name) const {
+    std::vector<WORD> found;
+    EnumResourceLanguagesA(module_, type, name, collect_language,
+                           reinterpret_cast<LONG_PTR>(&found));
+    return found;
+  }
+
+  // Icon group 12345: one 32 x 32 entry of `bits` per pixel whose image is
+  // the one in the committed icon file.
+  void expect_icon(const char* ico_file, unsigned bits) const {
+    SCOPED_TRACE(ico_file);
+    const std::string group = data(RT_GROUP_ICON, MAKEINTRESOURCEA(12345));
+    ASSERT_EQ(group.size(), 6u + 14u);
+    EXPECT_EQ(u16(group, 0), 0u);
+    EXPECT_EQ(u16(group, 2), 1u);
+    EXPECT_EQ(u16(group, 4), 1u);
+    EXPECT_EQ(static_cast<unsigned char>(group[6]), 32);
+    EXPECT_EQ(static_cast<unsigned char>(group[7]), 32);
+    EXPECT_EQ(u16(group, 12), bits);
+    const std::string image = data(RT_ICON, MAKEINTRESOURCEA(u16(group, 18)));
+    EXPECT_EQ(image.size(), u32(group, 14));
+    EXPECT_EQ(u32(image, 4), 32u);
+    EXPECT_EQ(u16(image, 14), bits);
+    EXPECT_TRUE(image == committed(ico_file).substr(22)) << "icon image differs from the file";
+    EXPECT_EQ(languages(RT_GROUP_ICON, MAKEINTRESOURCEA(12345)), std::vector<WORD>{kLanguage});
+  }
+
+  // A sound: the committed WAV file byte for byte, stored only in the
+  // programs' language.
+  void expect_sound(int id, const char* wav_file, std::size_t size, std::uint32_t rate,
+                    unsigned bits) const {
+    SCOPED_TRACE(wav_file);
+    const std::string sound = data(RT_RCDATA, MAKEINTRESOURCEA(id));
+    ASSERT_EQ(sound.size(), size);
+    EXPECT_EQ(sound.substr(0, 4), "RIFF");
+    EXPECT_EQ(sound.substr(8, 8), "WAVEfmt ");
+    EXPECT_EQ(u16(sound, 20), 1u);  // PCM
+    EXPECT_EQ(u16(sound, 22), 1u);  // mono
+    EXPECT_EQ(u32(sound, 24), rate);
+    EXPECT_EQ(u16(sound, 34), bits);
+    EXPECT_TRUE(sound == committed(wav_file)) << "sound differs from the file";
+    EXPECT_EQ(languages(RT_RCDATA, MAKEINTRESOURCEA(id)), std::vector<WORD>{kLanguage});
+  }
+
+ private:
+  HMODULE module_;
+};
+
+TEST(ProgramResources, LapwickHasItsChimeAndSixteenColourIcon) {
+  const program_file lapwick("Lapwick.exe");
+  ASSERT_TRUE(lapwick.loaded());
+  lapwick.expect_sound(101, "lapwick_chime.wav", 1516, 11025, 16);
+  lapwick.expect_icon("lapwick.ico", 4);
+  EXPECT_TRUE(lapwick.data(RT_RCDATA, MAKEINTRESOURCEA(102)).empty());
+}
+
+TEST(ProgramResources, AboutHasClickClosingSoundAndTrueColourIcon) {
+  const program_file about("OmbrelAbout.exe");
+  ASSERT_TRUE(about.loaded());
+  about.expect_sound(101, "about_click.wav", 4636, 22050, 8);
+  about.expect_sound(102, "about_close.wav", 13426, 22050, 8);
+  about.expect_icon("about.ico", 24);
+  // The click alone has a "fact" chunk, after an 18-byte format.
+  const std::string click = about.data(RT_RCDATA, MAKEINTRESOURCEA(101));
+  EXPECT_EQ(u32(click, 16), 18u);
+  EXPECT_EQ(click.substr(38, 4), "fact");
+  EXPECT_EQ(u32(click, 46), 4578u);
+}
+
+TEST(ProgramResources, SplashHasItsPaletteBitmapAndTrueColourIcon) {
+  const program_file splash("OmbrelSplash.exe");
+  ASSERT_TRUE(splash.loaded());
+  splash.expect_icon("splash.ico", 24);
+  const std::string dib = splash.data(RT_BITMAP, "bmIMAGE");
+  ASSERT_EQ(dib.size(), 30956u);
+  // The rest of the header is checked on the file itself.
+  EXPECT_EQ(u32(dib, 0), 40u);
+  EXPECT_EQ(u32(dib, 4), 186u);
+  EXPECT_EQ(u32(dib, 8), 159u);  // positive: bottom-up
+  EXPECT_EQ(u16(dib, 14), 8u);
+  EXPECT_EQ(u32(dib, 32), 256u);
+  EXPECT_TRUE(dib == committed("splash.bmp").substr(14)) << "bitmap differs from the file";
+  EXPECT_EQ(splash.languages(RT_BITMAP, "bmIMAGE"), std::vector<WORD>{kLanguage});
+}
+
+// Draws step `step` of an animated icon onto black and returns the pixels.
+std::vector<COLORREF> draw_step(HICON icon, UINT step) {
+  HDC screen = GetDC(nullptr);
+  HDC dc = CreateCompatibleDC(screen);
+  HBITMAP target = CreateCompatibleBitmap(screen, 32, 32);
+  HGDIOBJ old = SelectObject(dc, target);
+  PatBlt(dc, 0, 0, 32, 32, BLACKNESS);
+  DrawIconEx(dc, 0, 0, icon, 32, 32, step, nullptr, DI_NORMAL);
+  std::vector<COLORREF> pixels;
+  for (int y = 0; y < 32; ++y) {
+    for (int x = 0; x < 32; ++x) pixels.push_back(GetPixel(dc, x, y));
+  }
+  SelectObject(dc, old);
+  DeleteObject(target);
+  DeleteDC(dc);
+  ReleaseDC(nullptr, screen);
+  return pixels;
+}
+
+// Loaded the way the About window loads it, from the copy beside the programs.
+TEST(AnimatedPicture, LoadsAsA32By32IconWhoseFramesDiffer) {
+  HANDLE image = LoadImageA(nullptr, program_path("ombrel.ani").c_str(), IMAGE_ICON, 0, 0,
+                            LR_LOADFROMFILE | LR_CREATEDIBSECTION);
+  ASSERT_NE(image, nullptr);
+  HICON icon = static_cast<HICON>(image);
+  ICONINFO info = {};
+  ASSERT_TRUE(GetIconInfo(icon, &info));
+  BITMAP colour = {};
+  GetObjectA(info.hbmColor, sizeof colour, &colour);
+  EXPECT_EQ(colour.bmWidth, 32);
+  EXPECT_EQ(colour.bmHeight, 32);
+  if (info.hbmColor != nullptr) DeleteObject(info.hbmColor);
+  if (info.hbmMask != nullptr) DeleteObject(info.hbmMask);
+
+  const std::vector<COLORREF> furled = draw_step(icon, 0);
+  const std::vector<COLORREF> open = draw_step(icon, 4);
+  int drawn = 0;
+  for (COLORREF c : open) drawn += c != 0;
+  EXPECT_GT(drawn, 200);
+  EXPECT_NE(furled, open);
+  DestroyIcon(icon);
+}
+
+}  // namespace
