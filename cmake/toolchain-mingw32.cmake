@@ -1,12 +1,3 @@
-set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86)
 set(OMBREL_TRIPLE i686-w64-mingw32)
-# The -posix compilers: GoogleTest needs std::mutex, which the default
-# win32 thread model lacks.
-set(CMAKE_C_COMPILER ${OMBREL_TRIPLE}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${OMBREL_TRIPLE}-g++-posix)
-set(CMAKE_RC_COMPILER ${OMBREL_TRIPLE}-windres)
-set(CMAKE_FIND_ROOT_PATH /usr/${OMBREL_TRIPLE})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+include(${CMAKE_CURRENT_LIST_DIR}/toolchain-mingw.cmake)
