@@ -67,3 +67,14 @@ std::vector<unsigned long> played_sound_sizes(const std::string& winmm_trace);
 constexpr unsigned long ABOUT_CLICK_RIFF_SIZE = 4636 - 8;
 constexpr unsigned long ABOUT_CLOSE_RIFF_SIZE = 13426 - 8;
 constexpr unsigned long LAPWICK_CHIME_RIFF_SIZE = 1516 - 8;
+
+// Starts the program from OMBREL_BIN_DIR (also its working folder) with
+// WINEDEBUG set to winedebug and Wine's debug output written to trace_file
+// (a Windows path, e.g. from temp_file). Wine writes its debug output to
+// the Unix standard error, which a child started with CreateProcess shares
+// with its parent whatever its Windows standard handles are, so the program
+// is started through a Unix shell that redirects it. The result is opened
+// by process id and works with wait_exit, is_running and kill_program; it
+// has no thread handle.
+launched_program launch_with_trace(const char* exe_name, const char* winedebug,
+                                   const std::string& trace_file);
