@@ -8,14 +8,11 @@ std::string programs_folder() {
   return wine_path(dir != nullptr ? dir : ".");
 }
 
-launched_program start_about(const char* exe_name, const char* winedebug,
-                             const char* stderr_file) {
+launched_program start_about(const char* exe_name) {
   static std::string folder;
   folder = programs_folder();
   launch_options options;
   options.working_dir = folder.c_str();
-  options.winedebug = winedebug;
-  options.stderr_file = stderr_file;
   return launch(exe_name, options);
 }
 

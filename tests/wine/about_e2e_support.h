@@ -21,8 +21,7 @@ std::string programs_folder();
 
 // Starts the program (OmbrelAbout.exe unless named) in the programs'
 // folder, so that it finds its picture in its current directory.
-launched_program start_about(const char* exe_name = "OmbrelAbout.exe",
-                             const char* winedebug = nullptr, const char* stderr_file = nullptr);
+launched_program start_about(const char* exe_name = "OmbrelAbout.exe");
 
 // The program's About window, or null if none appears in time.
 HWND wait_about_window(const launched_program& program);

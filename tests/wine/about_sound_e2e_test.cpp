@@ -22,7 +22,8 @@ traced_run run_traced(const char* exe_name, const std::vector<WORD>& commands,
                       bool check_heading_pixels = false) {
   traced_run run;
   const std::string trace = temp_file("about-winmm");
-  launched_program program = start_about(exe_name, "trace+winmm", trace.c_str());
+  // Started in the programs' folder, where it finds its picture.
+  launched_program program = launch_with_trace(exe_name, "trace+winmm", trace);
   EXPECT_TRUE(program.started);
   HWND window = wait_about_window(program);
   EXPECT_NE(window, nullptr);
