@@ -1,0 +1,133 @@
+#!/usr/bin/env bash
+# Lapwick as the desktop shows it, read from outside Wine with X11 tools:
+# the caption and the taskbar button carry the time, the menu bar answers
+# the keyboard and the mouse, the system menu's Move reaches the window
+# manager, and closing the window ends the program with exit code 0.
+# Runs inside the bench (DISPLAY, WINELOADER, OMBREL_BIN_DIR set).
+set -u
+
+passed=0
+failed=0
+check() {
+  local name=$1
+  shift
+  if "$@"; then
+    passed=$((passed + 1))
+    echo "ok: $name"
+  else
+    failed=$((failed + 1))
+    echo "FAILED: $name"
+  fi
+}
+
+# wait_for TENTHS COMMAND...: true as soon as the command is, within the bound.
+wait_for() {
+  local tenths=$1
+  shift
+  for ((i = 0; i < tenths; i++)); do
+    "$@" && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+property() { xprop -id "$window" "$1" 2>/dev/null | sed -n 's/^[^=]*= "\(.*\)"$/\1/p'; }
+title() { property WM_NAME; }
+title_is() { [ "$(title)" = "$1" ]; }
+title_is_not() { [ "$(title)" != "$1" ]; }
+icon_name_is_not() { [ "$(property WM_ICON_NAME)" != "$1" ]; }
+now_ms() { echo $(($(date +%s%N) / 1000000)); }
+left_edge() { xwininfo -id "$window" | sed -n 's/.*Absolute upper-left X: *//p'; }
+top_edge() { xwininfo -id "$window" | sed -n 's/.*Absolute upper-left Y: *//p'; }
+is_iconic() { xprop -id "$window" WM_STATE 2>/dev/null | grep -q 'window state: Iconic'; }
+is_normal() { xprop -id "$window" WM_STATE 2>/dev/null | grep -q 'window state: Normal'; }
+
+cd "${OMBREL_BIN_DIR:?}" || exit 1
+"$WINELOADER" Lapwick.exe &
+program=$!
+trap 'kill "$program" 2>/dev/null; wait "$program" 2>/dev/null' EXIT
+
+find_window() {
+  window=$(xdotool search --onlyvisible --name '^00:00:00$' 2>/dev/null | head -n 1)
+  [ -n "$window" ]
+}
+if ! wait_for 150 find_window; then
+  echo "FAILED: no Lapwick window appeared"
+  exit 1
+fi
+check "caption shows 00:00:00" title_is "00:00:00"
+check "taskbar name shows 00:00:00" [ "$(property WM_ICON_NAME)" = "00:00:00" ]
+
+# Alt+R chooses "&Run", the first item with that access key.
+xdotool key --window "$window" alt+r
+started=$(now_ms)
+check "Run counts to 00:00:02" wait_for 50 title_is "00:00:02"
+elapsed=$(($(now_ms) - started))
+between() { [ "$1" -ge "$2" ] && [ "$1" -le "$3" ]; }
+check "two seconds took about two seconds (${elapsed} ms)" between "$elapsed" 1500 3500
+check "taskbar name follows the title" [ "$(property WM_ICON_NAME)" = "$(title)" ]
+
+# Alt+P pauses: the title stands still while the timer goes on firing.
+xdotool key --window "$window" alt+p
+sleep 0.5
+paused_at=$(title)
+sleep 2.2
+check "Pause holds the title at $paused_at" title_is "$paused_at"
+xdotool key --window "$window" alt+p
+check "Pause again resumes counting" wait_for 30 title_is_not "$paused_at"
+
+# The system menu's Move goes on to the window manager: a keyboard move.
+x_before=$(left_edge)
+xdotool key --window "$window" alt+space
+menu=""
+find_menu() {
+  menu=$(xdotool search --onlyvisible --class 'lapwick' 2>/dev/null | grep -v "^$window\$" | head -n 1)
+  [ -n "$menu" ]
+}
+if wait_for 30 find_menu; then
+  menu_x=$(xwininfo -id "$menu" | sed -n 's/.*Absolute upper-left X: *//p')
+  menu_y=$(xwininfo -id "$menu" | sed -n 's/.*Absolute upper-left Y: *//p')
+  # "Move" is the second item, below "Restore".
+  xdotool mousemove $((menu_x + 35)) $((menu_y + 28)) click 1
+  sleep 0.7
+  for _ in 1 2 3 4 5; do
+    xdotool key Right
+    sleep 0.1
+  done
+  xdotool key Return
+  moved() { [ "$(left_edge)" -gt "$x_before" ]; }
+  check "Move from the system menu moves the window" wait_for 30 moved
+else
+  check "the system menu opens on Alt+Space" false
+fi
+
+# Reset from the menu bar with the mouse (Run and Reset share R).
+xdotool mousemove $(($(left_edge) + 106)) $(($(top_edge) + 10)) click 1
+check "Reset from the menu bar shows 00:00:00" wait_for 30 title_is "00:00:00"
+
+# Minimised, the taskbar button is what tells the time.
+xdotool key --window "$window" alt+r
+check "Run again counts from zero" wait_for 30 title_is "00:00:01"
+xdotool windowminimize "$window"
+check "the window minimises" wait_for 30 is_iconic
+minimised_at=$(property WM_ICON_NAME)
+check "the taskbar button counts on while minimised" wait_for 30 icon_name_is_not "$minimised_at"
+
+# Closing the window ends the program with exit code 0.
+xdotool windowactivate "$window" 2>/dev/null
+wait_for 30 is_normal
+# (the key release may find the window already gone)
+xdotool key --window "$window" alt+F4 2>/dev/null
+ended() { ! kill -0 "$program" 2>/dev/null; }
+if wait_for 100 ended; then
+  wait "$program"
+  code=$?
+  check "Alt+F4 ends the program with exit code 0 (got $code)" [ "$code" -eq 0 ]
+else
+  check "Alt+F4 ends the program" false
+fi
+trap - EXIT
+kill "$program" 2>/dev/null
+
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]
