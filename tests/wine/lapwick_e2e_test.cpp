@@ -162,6 +162,30 @@ TEST(LapwickCommands, TheRealTimerCountsSecondsOnlyWhileRunning) {
   EXPECT_EQ(stopwatch.title(), paused_at);
 }
 
+TEST(LapwickCommands, ResumingWithPauseKeepsThePhaseAndWithRunRestartsIt) {
+  lapwick stopwatch;
+  ASSERT_TRUE(stopwatch.ready());
+  stopwatch.command(RUN);
+  ASSERT_TRUE(stopwatch.shows("00:00:01", 3000));  // a period has just begun
+  Sleep(400);
+  stopwatch.command(PAUSE);
+  Sleep(200);
+  DWORD resumed = GetTickCount();
+  stopwatch.command(PAUSE);
+  ASSERT_TRUE(stopwatch.shows("00:00:02", 3000));
+  // The old phase: the next second comes at the end of the running period.
+  EXPECT_LT(GetTickCount() - resumed, 750u);
+
+  Sleep(400);
+  stopwatch.command(PAUSE);
+  Sleep(200);
+  resumed = GetTickCount();
+  stopwatch.command(RUN);
+  ASSERT_TRUE(stopwatch.shows("00:00:03", 3000));
+  // A new period: a full second after Run.
+  EXPECT_GE(GetTickCount() - resumed, 750u);
+}
+
 // --- Help and About ----------------------------------------------------------
 
 struct box_search {
