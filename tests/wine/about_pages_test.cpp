@@ -122,7 +122,7 @@ TEST_F(AboutPages, WindowOpensOnTheVersionPageWithItsThreeLinesAndThePicture) {
   }
   for (int i = 0; i < 3; ++i) {
     EXPECT_STREQ(page_lines[VERSION_ROWS[i]], VERSION_TEXTS[i]);
-    EXPECT_GT(white_in(page_line_cell(VERSION_ROWS[i], VERSION_TEXTS[i])), 20) << "row "
+    EXPECT_GT(white_in(page_line_cell(VERSION_ROWS[i], VERSION_TEXTS[i])), 10) << "row "
                                                                               << VERSION_ROWS[i];
   }
   EXPECT_TRUE(IsWindowVisible(picture_control));

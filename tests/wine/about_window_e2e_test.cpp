@@ -52,14 +52,14 @@ class AboutWindowE2E : public ::testing::Test {
     allowed.push_back(picture);
     auto page_complete = [&](const client_capture& shot) {
       for (const RECT& cell : version_cells()) {
-        if (count_white(shot, cell) < 20) return false;
+        if (count_white(shot, cell) < 10) return false;
       }
       return count_stray(shot, whole(shot), allowed) == 0 && count_not_black(shot, picture) > 0;
     };
     client_capture shot;
     wait_until([&] { return page_complete(shot = capture_client(window_)); }, SCREEN_SETTLE_MS);
     for (int i = 0; i < 3; ++i) {
-      EXPECT_GE(count_white(shot, allowed[i]), 20) << "row " << VERSION_ROWS[i] << " not white";
+      EXPECT_GE(count_white(shot, allowed[i]), 10) << "row " << VERSION_ROWS[i] << " not white";
     }
     EXPECT_EQ(count_stray(shot, whole(shot), allowed), 0)
         << "pixels outside the three lines and the picture";
@@ -192,14 +192,18 @@ TEST_F(AboutWindowE2E, VersionAgainErasesItsLinesAndFadesThemInFromBlack) {
   redraw_watch watch = {window_, nullptr};
   HANDLE sender = CreateThread(nullptr, 0, send_version, &watch, 0, nullptr);
   ASSERT_NE(sender, nullptr);
-  bool last_line_erased = false;  // row 9 black while the page redraws
-  bool first_line_grey = false;   // row 3 drawn, but not yet white
+  // Seen in one and the same picture of the screen: row 3 part-way through
+  // its fade (drawn, not yet white) while row 9 is black. The first steps
+  // of a fade look black too, so row 9 counts as erased only while row 3
+  // is still fading.
+  bool last_line_erased = false;
+  bool first_line_grey = false;
   while (WaitForSingleObject(sender, 0) == WAIT_TIMEOUT) {
     const client_capture shot = capture_client(window_);
-    if (count_not_black(shot, cells[2]) == 0) last_line_erased = true;
-    if (count_not_black(shot, cells[0]) > 0 && count_white(shot, cells[0]) == 0) {
-      first_line_grey = true;
-    }
+    const bool first_line_fading =
+        count_not_black(shot, cells[0]) > 0 && count_white(shot, cells[0]) == 0;
+    if (first_line_fading) first_line_grey = true;
+    if (first_line_fading && count_not_black(shot, cells[2]) == 0) last_line_erased = true;
   }
   WaitForSingleObject(sender, INFINITE);
   CloseHandle(sender);
