@@ -26,26 +26,6 @@ std::string source_path(const char* relative) {
   return wine_path(std::string(dir != nullptr ? dir : ".") + "/" + relative);
 }
 
-namespace {
-
-// The current environment block with WINEDEBUG replaced.
-std::vector<char> environment_with(const char* winedebug) {
-  std::vector<char> block;
-  char* strings = GetEnvironmentStringsA();
-  for (const char* p = strings; *p != 0; p += std::strlen(p) + 1) {
-    if (_strnicmp(p, "WINEDEBUG=", 10) == 0) continue;
-    block.insert(block.end(), p, p + std::strlen(p) + 1);
-  }
-  FreeEnvironmentStringsA(strings);
-  const std::string entry = std::string("WINEDEBUG=") + winedebug;
-  block.insert(block.end(), entry.begin(), entry.end());
-  block.push_back(0);
-  block.push_back(0);
-  return block;
-}
-
-}  // namespace
-
 launched_program launch(const char* exe_name, const launch_options& options) {
   launched_program program;
   const std::string path = program_path(exe_name);
@@ -56,24 +36,9 @@ launched_program launch(const char* exe_name, const launch_options& options) {
 
   STARTUPINFOA startup = {};
   startup.cb = sizeof startup;
-  HANDLE error_file = INVALID_HANDLE_VALUE;
-  if (options.stderr_file != nullptr) {
-    SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
-    error_file = CreateFileA(options.stderr_file, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                             &inherit, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-    startup.hStdOutput = error_file;
-    startup.hStdError = error_file;
-  }
-  std::vector<char> environment;
-  if (options.winedebug != nullptr) environment = environment_with(options.winedebug);
-
   program.started =
-      CreateProcessA(nullptr, command_buffer.data(), nullptr, nullptr, TRUE, 0,
-                     environment.empty() ? nullptr : environment.data(), options.working_dir,
-                     &startup, &program.info) != 0;
-  if (error_file != INVALID_HANDLE_VALUE) CloseHandle(error_file);
+      CreateProcessA(nullptr, command_buffer.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                     options.working_dir, &startup, &program.info) != 0;
   return program;
 }
 

@@ -17,8 +17,6 @@ std::string wine_path(const std::string& unix_path);
 struct launch_options {
   const char* arguments = nullptr;       // command-line tail
   const char* working_dir = nullptr;     // Windows path; null: inherit
-  const char* winedebug = nullptr;       // WINEDEBUG for the child; null: inherit
-  const char* stderr_file = nullptr;     // Windows path receiving the child's stderr
   bool quoted_name = true;               // program name in double quotes
 };
 
@@ -60,7 +58,7 @@ std::string read_text_file(const std::string& windows_path);
 std::string temp_file(const char* stem);
 
 // Sounds a program played, read from its trace+winmm log (launch it with
-// winedebug "trace+winmm" and a stderr_file): the RIFF chunk size of each
+// launch_with_trace and "trace+winmm"): the RIFF chunk size of each
 // WAVE image in the order played (the file's byte count less 8).
 std::vector<unsigned long> played_sound_sizes(const std::string& winmm_trace);
 // Byte counts of the system's sounds, as played_sound_sizes reports them.
