@@ -3,6 +3,8 @@
 # for ASLR and DEP (and high-entropy ASLR on 64-bit).
 add_link_options(-static -static-libgcc -static-libstdc++
                  -Wl,--dynamicbase -Wl,--nxcompat)
+# Release programs carry no symbol tables.
+add_link_options($<$<CONFIG:Release,MinSizeRel>:-s>)
 if(CMAKE_SIZEOF_VOID_P EQUAL 8)
   add_link_options(-Wl,--high-entropy-va)
 endif()
