@@ -5,7 +5,7 @@
 
 namespace {
 
-char purchase_entry[ABOUT_TEXT_SIZE];
+char purchase_entry[TEXT_BUFFER_SIZE];
 
 }  // namespace
 

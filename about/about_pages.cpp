@@ -6,12 +6,12 @@
 #include "sound.h"
 #include "string_functions.h"
 
-char page_lines[PAGE_LINE_COUNT][ABOUT_TEXT_SIZE];
+char page_lines[PAGE_LINE_COUNT][TEXT_BUFFER_SIZE];
 
 namespace {
 
 // The full text of the line being typed, while the line itself grows.
-char typing_copy[ABOUT_TEXT_SIZE];
+char typing_copy[TEXT_BUFFER_SIZE];
 
 constexpr COLORREF BLACK = 0x000000;
 constexpr COLORREF WHITE = 0xFFFFFF;

@@ -26,7 +26,7 @@ constexpr int TYPE_WITH_CLICKS = 1;
 
 // The text of the page loaded last; what is on the screen as long as
 // every page clears before it changes them.
-extern char page_lines[PAGE_LINE_COUNT][ABOUT_TEXT_SIZE];
+extern char page_lines[PAGE_LINE_COUNT][TEXT_BUFFER_SIZE];
 
 // The colour with all three channels at level (0 to 255).
 COLORREF grey(int level);

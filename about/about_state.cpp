@@ -1,8 +1,6 @@
 #include "about_state.h"
 
-#include <cstring>
-
-char about_class_name[ABOUT_TEXT_SIZE];
+char about_class_name[TEXT_BUFFER_SIZE];
 HINSTANCE module_instance;
 int unit_x;
 int unit_y;
@@ -12,7 +10,3 @@ HDC about_dc;
 HMENU about_menu_bar;
 HMENU about_menu_popup;
 
-void copy_text(char* buffer, const char* text) {
-  std::strncpy(buffer, text, ABOUT_TEXT_SIZE - 1);
-  buffer[ABOUT_TEXT_SIZE - 1] = 0;
-}

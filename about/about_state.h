@@ -5,10 +5,10 @@
 
 #include <windows.h>
 
-// Every piece of text the program keeps sits in a buffer of this size.
-constexpr int ABOUT_TEXT_SIZE = 2048;
+#include "text_buffer.h"
 
-extern char about_class_name[ABOUT_TEXT_SIZE];
+
+extern char about_class_name[TEXT_BUFFER_SIZE];
 extern HINSTANCE module_instance;
 // Pixels per horizontal and per vertical dialog unit.
 extern int unit_x;
@@ -21,6 +21,3 @@ extern HDC about_dc;
 extern HMENU about_menu_bar;
 extern HMENU about_menu_popup;
 
-// Copies text into one of the program's buffers, cutting it so the buffer
-// always keeps its terminator.
-void copy_text(char* buffer, const char* text);

@@ -5,10 +5,10 @@
 #include <cstring>
 
 #include "placement.h"
+#include "text_buffer.h"
 
 namespace {
 
-constexpr int TEXT_BUFFER_SIZE = 2048;
 char mutex_name[TEXT_BUFFER_SIZE];
 
 }  // namespace

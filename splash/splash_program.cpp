@@ -4,13 +4,14 @@
 
 #include "entry.h"
 #include "instance.h"
+#include "text_buffer.h"
 #include "window_utils.h"
 
 namespace {
 
-char class_name[SPLASH_TEXT_SIZE];
-char window_title[SPLASH_TEXT_SIZE];
-char splash_text[SPLASH_TEXT_SIZE];
+char class_name[TEXT_BUFFER_SIZE];
+char window_title[TEXT_BUFFER_SIZE];
+char splash_text[TEXT_BUFFER_SIZE];
 HINSTANCE module_instance;
 HWND splash_window;
 UINT timer_interval;
@@ -19,12 +20,6 @@ int picture_width;
 int picture_height;
 WNDCLASSA window_class;
 MSG message_record;
-
-void copy_text(char* buffer, const char* text) {
-  // Longer texts are cut so that the buffer always keeps its terminator.
-  std::strncpy(buffer, text, SPLASH_TEXT_SIZE - 1);
-  buffer[SPLASH_TEXT_SIZE - 1] = 0;
-}
 
 void load_picture() {
   picture = LoadBitmapA(module_instance, "bmIMAGE");

@@ -4,7 +4,6 @@
 
 #include <windows.h>
 
-constexpr int SPLASH_TEXT_SIZE = 2048;
 constexpr UINT SPLASH_TIMER_ID = 1;
 constexpr UINT SPLASH_TIMER_MS = 1000;
 // Another program may end the splash early with this command.

@@ -5,7 +5,7 @@
 #include "stopwatch_clock.h"
 #include "string_functions.h"
 
-char box_text[STOPWATCH_TEXT_SIZE];
+char box_text[TEXT_BUFFER_SIZE];
 
 namespace {
 

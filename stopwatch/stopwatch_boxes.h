@@ -4,13 +4,13 @@
 // running stopwatch goes on counting behind it.
 #pragma once
 
-#include "stopwatch_text.h"
+#include "text_buffer.h"
 
 constexpr char HELP_CAPTION[] = "Lapwick Help";
 constexpr char ABOUT_CAPTION[] = "Lapwick 1.6 by Ombrel Software";
 
 // The body of the box last built.
-extern char box_text[STOPWATCH_TEXT_SIZE];
+extern char box_text[TEXT_BUFFER_SIZE];
 
 void build_help_text();
 void build_about_text();

@@ -13,10 +13,10 @@ UINT_PTR timer_id = 0;
 HWND stopwatch_window = nullptr;
 HINSTANCE stopwatch_module = nullptr;
 
-char seconds_text[STOPWATCH_TEXT_SIZE];
-char minutes_text[STOPWATCH_TEXT_SIZE];
-char hours_text[STOPWATCH_TEXT_SIZE];
-char time_text[STOPWATCH_TEXT_SIZE];
+char seconds_text[TEXT_BUFFER_SIZE];
+char minutes_text[TEXT_BUFFER_SIZE];
+char hours_text[TEXT_BUFFER_SIZE];
+char time_text[TEXT_BUFFER_SIZE];
 
 namespace {
 

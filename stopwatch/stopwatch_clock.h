@@ -6,7 +6,7 @@
 
 #include <windows.h>
 
-#include "stopwatch_text.h"
+#include "text_buffer.h"
 
 constexpr int STATE_RESET = 0;
 constexpr int STATE_RUNNING = 1;
@@ -40,10 +40,10 @@ extern HWND stopwatch_window;
 // The module that holds the chime (and the class icon).
 extern HINSTANCE stopwatch_module;
 
-extern char seconds_text[STOPWATCH_TEXT_SIZE];  // "SS"
-extern char minutes_text[STOPWATCH_TEXT_SIZE];  // "MM:"
-extern char hours_text[STOPWATCH_TEXT_SIZE];    // "HH:"
-extern char time_text[STOPWATCH_TEXT_SIZE];     // the whole title
+extern char seconds_text[TEXT_BUFFER_SIZE];  // "SS"
+extern char minutes_text[TEXT_BUFFER_SIZE];  // "MM:"
+extern char hours_text[TEXT_BUFFER_SIZE];    // "HH:"
+extern char time_text[TEXT_BUFFER_SIZE];     // the whole title
 
 // Runs command 1 to 5 (Run, Pause, Reset, Help, About); others do nothing.
 void stopwatch_command(int command);

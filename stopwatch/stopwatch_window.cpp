@@ -5,8 +5,8 @@
 #include "stopwatch_menus.h"
 #include "window_utils.h"
 
-char class_name_text[STOPWATCH_TEXT_SIZE];
-char initial_title[STOPWATCH_TEXT_SIZE];
+char class_name_text[TEXT_BUFFER_SIZE];
+char initial_title[TEXT_BUFFER_SIZE];
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-#include "stopwatch_text.h"
+#include "text_buffer.h"
 
 constexpr char STOPWATCH_CLASS_NAME[] = "Lapwick";
 constexpr int STOPWATCH_ICON_ID = 12345;
@@ -19,8 +19,8 @@ constexpr int STOPWATCH_HEIGHT = 50;
 // How long the hidden window waits before it is centred and shown.
 constexpr DWORD STOPWATCH_SHOW_DELAY_MS = 100;
 
-extern char class_name_text[STOPWATCH_TEXT_SIZE];
-extern char initial_title[STOPWATCH_TEXT_SIZE];
+extern char class_name_text[TEXT_BUFFER_SIZE];
+extern char initial_title[TEXT_BUFFER_SIZE];
 
 LRESULT CALLBACK stopwatch_window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
 

@@ -40,7 +40,7 @@ class StopwatchClock : public ::testing::Test {
   }
 
   std::string title() const {
-    char text[STOPWATCH_TEXT_SIZE] = {0};
+    char text[TEXT_BUFFER_SIZE] = {0};
     GetWindowTextA(window, text, sizeof text);
     return text;
   }

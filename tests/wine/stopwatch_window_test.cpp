@@ -293,7 +293,7 @@ void CALLBACK inspect_box(HWND, UINT, UINT_PTR timer, DWORD) {
   if (box == nullptr) return;
   KillTimer(nullptr, timer);
   seen.found = true;
-  char text[STOPWATCH_TEXT_SIZE] = {0};
+  char text[TEXT_BUFFER_SIZE] = {0};
   GetWindowTextA(box, text, sizeof text);
   seen.caption = text;
   GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
