@@ -8,6 +8,7 @@
 #include "about_controls.h"
 #include "about_menu.h"
 #include "about_state.h"
+#include "about_test_support.h"
 #include "about_window.h"
 #include "harness.h"
 
@@ -45,12 +46,7 @@ SIZE icon_size(HWND control) {
 class AboutControls : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    // As win_main does; the picture file lies beside the programs.
-    SetCurrentDirectoryA(wine_path(std::getenv("OMBREL_BIN_DIR")).c_str());
-    copy_text(about_class_name, "OmbrelAbout");
-    compute_dialog_units();
-    module_instance = GetModuleHandleA(nullptr);
-    register_about_class();
+    prepare_about_in_process();
   }
   void SetUp() override {
     parent_ = CreateWindowExA(0, "OmbrelAbout", "parent", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,

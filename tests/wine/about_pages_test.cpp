@@ -80,11 +80,7 @@ void watch(bool on) {
 class AboutPages : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    SetCurrentDirectoryA(wine_path(std::getenv("OMBREL_BIN_DIR")).c_str());
-    copy_text(about_class_name, "OmbrelAbout");
-    compute_dialog_units();
-    module_instance = GetModuleHandleA(nullptr);
-    register_about_class();
+    prepare_about_in_process();
     init_common_controls();
     build_about_window();  // opens on the version page
   }

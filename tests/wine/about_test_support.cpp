@@ -5,6 +5,10 @@
 #include <cstring>
 #include <string>
 
+#include "about_controls.h"
+#include "about_state.h"
+#include "about_window.h"
+
 page_picture take_picture(HDC source, int x, int y, int width, int height) {
   page_picture picture;
   if (width <= 0 || height <= 0) return picture;
@@ -113,4 +117,13 @@ RECT picture_rect(HWND window) {
   GetWindowRect(FindWindowExA(window, nullptr, "Static", nullptr), &r);
   MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
   return r;
+}
+
+void prepare_about_in_process() {
+  // The picture file lies beside the programs.
+  SetCurrentDirectoryA(wine_path(std::getenv("OMBREL_BIN_DIR")).c_str());
+  copy_text(about_class_name, "OmbrelAbout");
+  compute_dialog_units();
+  module_instance = GetModuleHandleA(nullptr);
+  register_about_class();
 }

@@ -32,6 +32,11 @@ constexpr WORD IDM_VERSION_ID = 1016;
 constexpr WORD IDM_CREDITS_ID = 1008;
 constexpr DWORD PAGE_BOUND_MS = 30000;  // a credits page takes seconds
 
+// The About program's start-up steps up to its class, in this process, as
+// win_main takes them: picture folder as current directory, class name,
+// dialog units, module, class registered.
+void prepare_about_in_process();
+
 // OmbrelAbout (or the named build) started in the programs' folder, where
 // its picture lies, and its window once it exists.
 struct about_program {
