@@ -15,8 +15,9 @@ namespace {
 constexpr COLORREF BLACK = 0x000000;
 
 void open_product_page() {
-  // Hidden show command: the shell hands the address to the browser.
-  ShellExecuteA(nullptr, nullptr, VENDOR_PRODUCT_PAGE, nullptr, nullptr, SW_HIDE);
+  // A normal show command: a browser that is not running yet opens its
+  // window the way its start asks, and a hidden start would hide the page.
+  ShellExecuteA(nullptr, nullptr, VENDOR_PRODUCT_PAGE, nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 void about_command(WORD command) {

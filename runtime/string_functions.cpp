@@ -74,8 +74,10 @@ char* str_mid(const char* text, int start, int length) {
   if (start < 1 || start > text_length) return tmp_string(1);
   const int remaining = text_length - start + 1;
   if (length < 0) length = remaining;
-  char* block = tmp_string(length);
+  // The block holds only what is copied: a huge length asks for no more
+  // than what remains of the text.
   const int count = length < remaining ? length : remaining;
+  char* block = tmp_string(count);
   std::memcpy(block, text + start - 1, static_cast<std::size_t>(count));
   return block;
 }

@@ -28,8 +28,12 @@ char* two_digits(int counter) { return str_right(str_number(counter), 2); }
 
 void start_timer() {
   // Calling it again for the same id restarts the period from now.
-  timer_id = clock_calls.set_timer(stopwatch_window, STOPWATCH_TIMER_ID, STOPWATCH_TIMER_MS,
-                                   nullptr);
+  const UINT_PTR started =
+      clock_calls.set_timer(stopwatch_window, STOPWATCH_TIMER_ID, STOPWATCH_TIMER_MS, nullptr);
+  // A timer that could not be had would count nothing: the state stays as
+  // it was and no chime claims otherwise, so the next Run tries again.
+  if (started == 0) return;
+  timer_id = started;
   run_state = STATE_RUNNING;
   play_chime();
 }

@@ -33,8 +33,8 @@ extern int run_state;
 extern int second_count;
 extern int minute_count;
 extern int hour_count;
-// What SetTimer gave on the last Run: 1, or 0 when it failed. Reset does
-// not clear it.
+// The id of the timer the last successful Run started (0 until then; a
+// failed SetTimer leaves it as it was). Reset does not clear it.
 extern UINT_PTR timer_id;
 extern HWND stopwatch_window;
 // The module that holds the chime (and the class icon).

@@ -37,7 +37,8 @@ bool is_stopwatch_command(WPARAM wparam) {
 LRESULT CALLBACK stopwatch_window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_TIMER:
-      if (LOWORD(wparam) == timer_id && run_state == STATE_RUNNING) {
+      // Timer id 0 is never one of ours: SetTimer gives 0 only on failure.
+      if (timer_id != 0 && LOWORD(wparam) == timer_id && run_state == STATE_RUNNING) {
         stopwatch_tick();
         return 0;
       }
@@ -83,7 +84,8 @@ HWND start_stopwatch(HINSTANCE instance) {
 }
 
 int run_message_loop() {
-  while (GetMessageA(&message_record, nullptr, 0, 0) != 0) {
+  // Ends on the quit message and on -1 (an invalid call), like the others.
+  while (GetMessageA(&message_record, nullptr, 0, 0) > 0) {
     TranslateMessage(&message_record);
     DispatchMessageA(&message_record);
   }

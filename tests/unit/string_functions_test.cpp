@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <ctime>
 #include <string>
@@ -109,6 +111,28 @@ TEST(StrMid, NegativeLengthOrShortTextRunsToTheEnd) {
   EXPECT_EQ(mid("abcdef", 1, -7), "abcdef");
   EXPECT_EQ(mid("abcdef", 6, 5), "f");
   EXPECT_EQ(mid("abcdef", 4, 3), "def");
+}
+
+namespace {
+// The pool's allocator, recording the size of every block it is asked for.
+std::vector<std::size_t> requested_sizes;
+void* recording_calloc(std::size_t count, std::size_t size) {
+  requested_sizes.push_back(count * size);
+  return std::calloc(count, size);
+}
+}  // namespace
+
+TEST(StrMid, HugeLengthAsksOnlyForWhatRemains) {
+  requested_sizes.clear();
+  pool_set_allocator(recording_calloc);
+  const std::string whole = mid("abc", 1, INT_MAX);
+  const std::string tail = mid("abcdef", 5, INT_MAX - 1);
+  pool_set_allocator(nullptr);
+  EXPECT_EQ(whole, "abc");
+  EXPECT_EQ(tail, "ef");
+  // One block each, no bigger than the characters copied plus the spare.
+  EXPECT_EQ(requested_sizes,
+            (std::vector<std::size_t>{3 + POOL_SPARE_BYTES, 2 + POOL_SPARE_BYTES}));
 }
 
 TEST(StrMid, StartOutsideTheTextGivesTheEmptyString) {

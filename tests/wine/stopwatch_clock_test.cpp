@@ -183,23 +183,39 @@ TEST_F(StopwatchClock, OnlyTheStoredTimerCountsAndOnlyWhileRunning) {
   EXPECT_EQ(title(), "00:00:01");
 }
 
-TEST_F(StopwatchClock, FailedSetTimerStillRunsAndChimesButCountsNothing) {
+TEST_F(StopwatchClock, FailedSetTimerKeepsTheStateAndTheNextRunTriesAgain) {
   start_recording(/*set_timer_fails=*/true);
   stopwatch_command(IDM_RUN);
-  EXPECT_EQ(clock_effects, START_TIMER);
+  // Asked for, refused: no chime, still reset, no timer id kept.
+  EXPECT_EQ(clock_effects, effects({"SetTimer 1 1000"}));
   EXPECT_EQ(timer_id, 0u);
-  EXPECT_EQ(run_state, STATE_RUNNING);
+  EXPECT_EQ(run_state, STATE_RESET);
 
-  clock_effects.clear();
-  stopwatch_window_proc(window, WM_TIMER, STOPWATCH_TIMER_ID, 0);
-  EXPECT_EQ(clock_effects, NOTHING);
-  EXPECT_EQ(title(), "");
-
-  // Run while running does not try again; Pause, Pause does not either.
+  // From pause, a refused Run leaves the clock paused on its old timer.
+  start_recording();
   stopwatch_command(IDM_RUN);
   stopwatch_command(IDM_PAUSE);
-  stopwatch_command(IDM_PAUSE);
-  EXPECT_EQ(clock_effects, effects({"chime", "chime"}));
+  ASSERT_EQ(run_state, STATE_PAUSED);
+  start_recording(/*set_timer_fails=*/true);
+  stopwatch_command(IDM_RUN);
+  EXPECT_EQ(clock_effects, effects({"SetTimer 1 1000"}));
+  EXPECT_EQ(run_state, STATE_PAUSED);
+  EXPECT_EQ(timer_id, STOPWATCH_TIMER_ID);
+
+  // The next Run, with a timer to be had, runs and chimes.
+  start_recording();
+  stopwatch_command(IDM_RUN);
+  EXPECT_EQ(clock_effects, START_TIMER);
+  EXPECT_EQ(run_state, STATE_RUNNING);
+}
+
+TEST_F(StopwatchClock, TimerMessageWithIdZeroIsNeverCounted) {
+  // However the clock came to run without a timer, id 0 is nobody's.
+  run_state = STATE_RUNNING;
+  timer_id = 0;
+  stopwatch_window_proc(window, WM_TIMER, 0, 0);
+  EXPECT_EQ(clock_effects, NOTHING);
+  EXPECT_EQ(second_count, COUNTER_BASE);
 }
 
 // --- Counting ----------------------------------------------------------
