@@ -28,9 +28,9 @@ struct asset {
 };
 
 const asset kAssets[] = {
-    {"splash.bmp", make_splash_bitmap},    // the splash picture, 186 x 159, 8-bit
-    {"about_click.wav", make_click_sound},  // About window's typing click, 8-bit 22050 Hz
-    {"about_close.wav", make_close_sound},  // About window's closing chime, 8-bit 22050 Hz
+    {"splash.bmp", make_splash_bitmap},       // the splash picture, 186 x 159, 8-bit
+    {"about_click.wav", make_click_sound},    // About window's typing click, 8-bit 22050 Hz
+    {"about_close.wav", make_close_sound},    // About window's closing chime, 8-bit 22050 Hz
     {"lapwick_chime.wav", make_chime_sound},  // stopwatch chime, 16-bit 11025 Hz
     {"lapwick.ico", make_stopwatch_icon},     // 32 x 32, 16 colours
     {"about.ico", make_about_icon},           // umbrella on a tile, 32 x 32, 24-bit

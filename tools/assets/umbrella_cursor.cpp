@@ -26,10 +26,10 @@ const cursor_frame kCursorFrames[] = {
 // Frame and display time (in 1/60 s) of each step: a pause furled, open,
 // a short hold, two turns, a longer hold open, and furl again.
 const std::vector<ani_step> kCursorSteps = {
-    {0, 30}, {1, 6}, {2, 6}, {3, 6},           // opening
-    {4, 10}, {5, 8}, {6, 8}, {7, 8},           // open, first turn
-    {4, 8},  {5, 8}, {6, 8}, {7, 8},           // second turn
-    {4, 20}, {3, 6}, {2, 6}, {1, 6},           // closing
+    {0, 30}, {1, 6}, {2, 6}, {3, 6},  // opening
+    {4, 10}, {5, 8}, {6, 8}, {7, 8},  // open, first turn
+    {4, 8},  {5, 8}, {6, 8}, {7, 8},  // second turn
+    {4, 20}, {3, 6}, {2, 6}, {1, 6},  // closing
 };
 
 picture draw_cursor_frame(const cursor_frame& frame) {
