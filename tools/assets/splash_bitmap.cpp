@@ -96,60 +96,78 @@ std::vector<rain_streak> splash_rain(const umbrella& u) {
   return rain;
 }
 
+// Rain over the background; streaks fade in from their top end and stop
+// at the canopy.
+rgb rain_layer(rgb c, const std::vector<rain_streak>& rain, const umbrella& u, double x, double y) {
+  const rgb rain_colour = hex(0xA9BEEA);
+  for (const rain_streak& r : rain) {
+    if (distance_to_segment_squared(x, y, r.x0, r.y0, r.x1, r.y1) <= 0.25 &&
+        y < canopy_top(u, x) - 0.5) {
+      const double along = clamp((y - r.y0) / (r.y1 - r.y0), 0, 1);
+      c = mix(c, rain_colour, r.alpha * along);
+    }
+  }
+  return c;
+}
+
+// A faint shadow under the canopy's rim.
+rgb rim_shadow_layer(rgb c, const umbrella& u, double x, double y) {
+  const double dx = (x - u.cx) / (u.half_width * 0.9);
+  const double dy = (y - (u.apex_y + u.height + 3)) / 4.5;
+  const double d2 = dx * dx + dy * dy;
+  return d2 < 1 ? scale(c, 1 - 0.35 * (1 - d2)) : c;
+}
+
+// The title, large and drawn with a round pen: a soft shadow, then the
+// letters with a gentle vertical gradient.
+rgb title_layer(rgb c, double title_left, double x, double y) {
+  const double pen = 0.62;
+  if (text_covers(kTitle, title_left + 1.2, kTitleTop + 1.8, kTitleScale, 1, pen, x, y)) {
+    c = mix(c, hex(0x05050C), 0.55);
+  }
+  if (text_covers(kTitle, title_left, kTitleTop, kTitleScale, 1, pen, x, y)) {
+    c = mix(hex(0xFFF8EC), hex(0xE4D8EE), clamp((y - kTitleTop) / (7 * kTitleScale), 0, 1));
+  }
+  return c;
+}
+
+// The subtitle in the square pixel font, letter-spaced, between two rules
+// that fade out away from it.
+rgb subtitle_layer(rgb c, double subtitle_left, double x, double y) {
+  if (text_covers(kSubtitle, subtitle_left, kSubtitleTop, 1, 2, 0, x, y)) c = hex(0xF2A384);
+  const double rule_y = kSubtitleTop + 3.5;
+  if (y >= rule_y - 0.5 && y < rule_y + 0.5) {
+    const double gap = 6;
+    const double left_end = subtitle_left - gap;
+    const double right_start = subtitle_left + text_width(kSubtitle, 2) + gap;
+    if ((x >= left_end - 22 && x < left_end) || (x >= right_start && x < right_start + 22)) {
+      const double fade = x < left_end ? (x - (left_end - 22)) / 22 : (right_start + 22 - x) / 22;
+      c = mix(c, hex(0x5B5390), clamp(fade, 0, 1));
+    }
+  }
+  return c;
+}
+
+// Back to front: sky, rain, the shadow under the rim, the umbrella, the
+// lettering.
 picture draw_splash() {
   const umbrella u = splash_umbrella();
   const std::vector<double> tips = rib_tips(u);
   const std::vector<rain_streak> rain = splash_rain(u);
+  // Both lines centred; the title starts half a pixel in, so that its pen
+  // strokes run through pixel centres and stay sharp.
   const double title_left =
       std::floor((kSplashWidth - text_width(kTitle, 1) * kTitleScale) / 2) + 0.5;
   const double subtitle_left = std::floor((kSplashWidth - text_width(kSubtitle, 2)) / 2);
-  const rgb rain_colour = hex(0xA9BEEA);
-  const rgb title_top = hex(0xFFF8EC);
-  const rgb title_bottom = hex(0xE4D8EE);
-  const rgb subtitle_colour = hex(0xF2A384);
-  const rgb rule_colour = hex(0x5B5390);
 
   return render(kSplashWidth, kSplashHeight, 4, [&](double x, double y, rgb& out) {
     rgb c = splash_background(x, y);
-    for (const rain_streak& r : rain) {
-      if (distance_to_segment_squared(x, y, r.x0, r.y0, r.x1, r.y1) <= 0.25 &&
-          y < canopy_top(u, x) - 0.5) {
-        // Streaks fade in from their top end.
-        const double along = clamp((y - r.y0) / (r.y1 - r.y0), 0, 1);
-        c = mix(c, rain_colour, r.alpha * along);
-      }
-    }
-    // A faint shadow under the canopy's rim.
-    {
-      const double dx = (x - u.cx) / (u.half_width * 0.9);
-      const double dy = (y - (u.apex_y + u.height + 3)) / 4.5;
-      const double d2 = dx * dx + dy * dy;
-      if (d2 < 1) c = scale(c, 1 - 0.35 * (1 - d2));
-    }
+    c = rain_layer(c, rain, u, x, y);
+    c = rim_shadow_layer(c, u, x, y);
     rgb umbrella_c;
     if (umbrella_colour(u, tips, x, y, umbrella_c)) c = umbrella_c;
-
-    // Title: a soft shadow, then the letters with a gentle vertical gradient.
-    const double pen = 0.62;
-    if (text_covers(kTitle, title_left + 1.2, kTitleTop + 1.8, kTitleScale, 1, pen, x, y)) {
-      c = mix(c, hex(0x05050C), 0.55);
-    }
-    if (text_covers(kTitle, title_left, kTitleTop, kTitleScale, 1, pen, x, y)) {
-      c = mix(title_top, title_bottom, clamp((y - kTitleTop) / (7 * kTitleScale), 0, 1));
-    }
-    // Subtitle in the square pixel font, letter-spaced, between two rules.
-    if (text_covers(kSubtitle, subtitle_left, kSubtitleTop, 1, 2, 0, x, y)) c = subtitle_colour;
-    const double rule_y = kSubtitleTop + 3.5;
-    if (y >= rule_y - 0.5 && y < rule_y + 0.5) {
-      const double gap = 6;
-      const double left_end = subtitle_left - gap;
-      const double right_start = subtitle_left + text_width(kSubtitle, 2) + gap;
-      if ((x >= left_end - 22 && x < left_end) || (x >= right_start && x < right_start + 22)) {
-        const double fade = x < left_end ? (x - (left_end - 22)) / 22 : (right_start + 22 - x) / 22;
-        c = mix(c, rule_colour, clamp(fade, 0, 1));
-      }
-    }
-    out = c;
+    c = title_layer(c, title_left, x, y);
+    out = subtitle_layer(c, subtitle_left, x, y);
     return true;
   });
 }
