@@ -15,6 +15,8 @@
 
 namespace {
 
+constexpr std::uint32_t kDefaultRate = 8;  // 1/60 s
+
 struct cursor_frame {
   double openness;  // 0 furled, 1 open
   double turn;      // in panels
@@ -33,6 +35,8 @@ const std::vector<ani_step> kCursorSteps = {
 };
 
 picture draw_cursor_frame(const cursor_frame& frame) {
+  // From furled (a narrow, tall canopy hugging the shaft) to the icon's
+  // open canopy, eased so the opening starts and ends gently.
   umbrella u = icon_umbrella();
   const double s = ease(frame.openness);
   u.half_width = 3.2 + (14 - 3.2) * s;
@@ -41,6 +45,7 @@ picture draw_cursor_frame(const cursor_frame& frame) {
   u.phase = frame.turn * 2 * kPi / u.panels;
   u.rib_width = 0.6;
   u.outline = 0;  // shown on a black window: no dark outline
+  // A lighter shaft and handle, which the outline no longer sets off.
   u.shaft = hex(0xD9DDE6);
   u.handle = hex(0xB8743F);
   const std::vector<double> tips = rib_tips(u);
@@ -51,9 +56,11 @@ picture draw_cursor_frame(const cursor_frame& frame) {
 }  // namespace
 
 byte_buffer make_umbrella_cursor() {
+  // Hot spot in the middle: the picture is shown, never pointed with.
   std::vector<byte_buffer> frames;
   for (const cursor_frame& f : kCursorFrames) {
     frames.push_back(cur_file(icon_dib_32(draw_cursor_frame(f)), kIconSize / 2, kIconSize / 2));
   }
-  return ani_file("Ombrel", frames, kCursorSteps, 8);
+  // Every step names its own time, so the default rate is never used.
+  return ani_file("Ombrel", frames, kCursorSteps, kDefaultRate);
 }
