@@ -118,6 +118,9 @@ std::vector<double> rib_tips(const umbrella& u) {
   return tips;
 }
 
+// Front to back: the canopy, its outline, the shaft (lit down the middle),
+// the handle, then their outline; so the canopy hides the shaft above the
+// rim, and an outline never covers a part.
 bool umbrella_colour(const umbrella& u, const std::vector<double>& tips, double x, double y,
                      rgb& out) {
   if (in_canopy(u, tips, x, y, 0)) {

@@ -35,6 +35,8 @@ picture draw_umbrella_icon(bool on_tile) {
 
 }  // namespace
 
+// Eight panels and no ribs, which at this size would only smudge; the dark
+// outline keeps the shape on light and dark backgrounds alike.
 umbrella icon_umbrella() {
   umbrella u = house_umbrella();
   u.cx = 16.5;
