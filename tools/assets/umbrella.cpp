@@ -119,8 +119,9 @@ std::vector<double> rib_tips(const umbrella& u) {
 }
 
 // Front to back: the canopy, its outline, the shaft (lit down the middle),
-// the handle, then their outline; so the canopy hides the shaft above the
-// rim, and an outline never covers a part.
+// the handle, then their outline. The canopy's outline thus runs across the
+// shaft at the apex and the rim, and the stick's own outline shows only
+// where nothing else is.
 bool umbrella_colour(const umbrella& u, const std::vector<double>& tips, double x, double y,
                      rgb& out) {
   if (in_canopy(u, tips, x, y, 0)) {
