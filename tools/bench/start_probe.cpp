@@ -11,8 +11,8 @@
 //     Prints the milliseconds that COUNT calls of Sleep(MS) take here.
 //   start_probe cpu EXE CLASS SECONDS
 //     Starts the program, waits until it answers, sends it WM_COMMAND 1
-//     (Lapwick's Run), and after SECONDS prints the processor time (user
-//     plus kernel, ms) that it used in that span.
+//     (Lapwick's Run), prints "running", and after SECONDS prints the
+//     processor time (user plus kernel, ms) that Wine reports for that span.
 #include <windows.h>
 
 #include <cstdio>
@@ -116,6 +116,10 @@ int cpu_mode(const char* exe, const char* window_class, double seconds) {
     return 1;
   }
   PostMessageA(window, WM_COMMAND, 1, 0);
+  // The script that runs the probe reads the process's figures from outside
+  // Wine as well, over the same span.
+  std::printf("running\n");
+  std::fflush(stdout);
   const double before = process_cpu_ms(process.hProcess);
   const double started = now_ms();
   Sleep(static_cast<DWORD>(seconds * 1000.0));
