@@ -4,9 +4,9 @@
 #include <climits>
 #include <cstdarg>
 #include <cstddef>
-#include <cstdio>
 #include <cstring>
 
+#include "number_format.h"
 #include "pool.h"
 
 namespace {
@@ -128,9 +128,10 @@ char* str_upper(const char* text) {
 
 char* str_number(double number) {
   constexpr int requested = 16;
+  static_assert(NUMBER_TEXT_SIZE <= requested + POOL_SPARE_BYTES, "the block holds every number");
   char* block = tmp_string(requested);
   // The longest "% .15g" text (22 characters) needs the spare bytes too.
-  std::snprintf(block, requested + POOL_SPARE_BYTES, "% .15g", number);
+  format_number(number, block);
   return block;
 }
 
