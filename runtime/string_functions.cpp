@@ -73,9 +73,10 @@ char* str_mid(const char* text, int start, int length) {
   const int text_length = length_of(text);
   if (start < 1 || start > text_length) return tmp_string(1);
   const int remaining = text_length - start + 1;
-  if (length < 0) length = remaining;
-  char* block = tmp_string(length);
-  const int count = length < remaining ? length : remaining;
+  // The block is sized for what is copied: a length far past the end
+  // (INT_MAX, say) must not ask the pool for characters that do not exist.
+  const int count = length < 0 || length > remaining ? remaining : length;
+  char* block = tmp_string(count);
   std::memcpy(block, text + start - 1, static_cast<std::size_t>(count));
   return block;
 }

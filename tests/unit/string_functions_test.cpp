@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <ctime>
 #include <string>
@@ -116,6 +118,39 @@ TEST(StrMid, StartOutsideTheTextGivesTheEmptyString) {
   EXPECT_EQ(mid("abcdef", 0, 2), "");
   EXPECT_EQ(mid("abcdef", -4, -1), "");
   EXPECT_EQ(mid("", 1, 1), "");
+}
+
+// The pool's allocator, watched: it records the largest size asked for and
+// never hands out more than a small block, so an oversized request shows
+// in the record instead of being met. str_mid writes only the characters
+// it copies, which fit that block.
+std::size_t largest_request = 0;
+void* watching_calloc(std::size_t count, std::size_t size) {
+  const std::size_t bytes = count * size;
+  if (bytes > largest_request) largest_request = bytes;
+  return std::calloc(bytes < 4096 ? bytes : 4096, 1);
+}
+
+class StrMidRequest : public testing::Test {
+ protected:
+  void SetUp() override {
+    largest_request = 0;
+    pool_set_allocator(watching_calloc);
+  }
+  void TearDown() override { pool_set_allocator(nullptr); }
+};
+
+TEST_F(StrMidRequest, AsksOnlyForWhatItCopiesWhenLengthRunsPastTheEnd) {
+  EXPECT_EQ(mid("abc", 1, INT_MAX), "abc");
+  EXPECT_LE(largest_request, 3u + POOL_SPARE_BYTES);
+  largest_request = 0;
+  EXPECT_EQ(mid("abcdef", 5, 1000000), "ef");
+  EXPECT_LE(largest_request, 2u + POOL_SPARE_BYTES);
+}
+
+TEST_F(StrMidRequest, LengthWithinTheTextIsAskedForExactly) {
+  EXPECT_EQ(mid("abcdef", 3, 2), "cd");
+  EXPECT_EQ(largest_request, 2u + POOL_SPARE_BYTES);
 }
 
 TEST(StrRight, KeepsTheLastNCharacters) {
