@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Builds everything and runs the whole test suite headless: the host build
 # (window-free logic under ASan and UBSan), the fuzz build (each libFuzzer
-# target over the runtime's text handling for about 20 seconds), the 32-bit Windows build (built,
-# linked and checked; this machine cannot run 32-bit code) and the 64-bit
-# Windows build, whose tests run under Wine on a private Xvfb.
+# target over the runtime's text handling for about 20 seconds), the 32-bit
+# Windows build (built, linked and checked; this machine cannot run 32-bit
+# code) and the 64-bit Windows build, whose tests run under Wine on a
+# private Xvfb.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 bash "$root/tools/deps.sh" || exit 1
