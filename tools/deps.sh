@@ -2,7 +2,8 @@
 # Installs what building, running and testing need, when it is missing, on a
 # Debian machine: CMake and Ninja, the two MinGW-w64 cross compilers (posix
 # thread model), Debian's 64-bit Wine alone, Xvfb with the icewm window
-# manager, X11 tools, and GoogleTest sources.
+# manager, X11 tools, GoogleTest sources, and clang with its libFuzzer
+# runtime for the fuzz preset.
 set -euo pipefail
 need=()
 have() { command -v "$1" >/dev/null 2>&1; }
@@ -19,6 +20,14 @@ have xprop || need+=(x11-utils)
 have xwd || need+=(x11-apps)
 have import || need+=(imagemagick)
 [ -f /usr/src/googletest/CMakeLists.txt ] || need+=(googletest)
+have clang++ || need+=(clang)
+# libFuzzer comes with the compiler-rt package of the installed clang
+# (Debian 12: clang 14), which plain clang only recommends.
+if ! have clang++ || [ ! -f "$(clang++ -print-resource-dir)/lib/linux/libclang_rt.fuzzer-x86_64.a" ]; then
+  clang_major=14
+  have clang++ && clang_major=$(clang++ -dumpversion | cut -d. -f1)
+  need+=("libclang-rt-${clang_major}-dev")
+fi
 if [ ${#need[@]} -gt 0 ]; then
   echo "installing: ${need[*]}"
   sudo=""

@@ -1,14 +1,16 @@
 #!/usr/bin/env bash
 # Builds everything and runs the whole test suite headless: the host build
-# (window-free logic under ASan and UBSan), the 32-bit Windows build (built,
-# linked and checked; this machine cannot run 32-bit code) and the 64-bit
-# Windows build, whose tests run under Wine on a private Xvfb.
+# (window-free logic under ASan and UBSan), the fuzz build (each libFuzzer
+# target over the runtime's text handling for about 20 seconds), the 32-bit
+# Windows build (built, linked and checked; this machine cannot run 32-bit
+# code) and the 64-bit Windows build, whose tests run under Wine on a
+# private Xvfb.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 bash "$root/tools/deps.sh" || exit 1
 passed=0 failed=0 status=0
 log=$(mktemp)
-for preset in host win32 win64; do
+for preset in host fuzz win32 win64; do
   echo "=== $preset ==="
   if ! cmake --preset "$preset" -S "$root" >"$log" 2>&1 || ! cmake --build "$root/build/$preset" -j2 >>"$log" 2>&1; then
     tail -n 60 "$log"
