@@ -1,6 +1,7 @@
-// Global state of the About program: the window, its picture, its one
-// drawing context and the dialog-unit factors. Everything lives for the
-// whole run; handles are left to the system at process end.
+// Global state of the About program: its class name and module, the
+// dialog-unit factors, the window with its picture, its one drawing context
+// and its menus. Everything lives for the whole run; handles are left to
+// the system at process end.
 #pragma once
 
 #include <windows.h>

@@ -8,7 +8,7 @@ add_link_options($<$<CONFIG:Release,MinSizeRel>:-s>)
 if(CMAKE_SIZEOF_VOID_P EQUAL 8)
   add_link_options(-Wl,--high-entropy-va)
 endif()
-# Windows headers: ANSI entry points, no min/max macros, a Windows 2000+ API.
+# Windows headers: ANSI entry points, no min/max macros, the Windows 7 API.
 add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601
                         WINVER=0x0601 _WIN32_IE=0x0600)
 
