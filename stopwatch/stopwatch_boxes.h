@@ -7,7 +7,7 @@
 constexpr char HELP_CAPTION[] = "Lapwick Help";
 constexpr char ABOUT_CAPTION[] = "Lapwick 1.6 by Ombrel Software";
 
-// Build the body in box_text (stopwatch_state.h).
+// Each builds its body in box_text (stopwatch_state.h).
 void build_help_text();
 void build_about_text();
 
