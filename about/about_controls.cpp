@@ -16,6 +16,17 @@ void set_gui_font(HWND window) {
                FALSE);
 }
 
+// A child control placed and sized in dialog units, in the GUI font.
+HWND create_child_control(DWORD ex_style, const char* window_class, const char* caption,
+                          DWORD style, HWND parent, int control_id, int x, int y, int width,
+                          int height) {
+  HWND control = CreateWindowExA(ex_style, window_class, caption, style, x * unit_x, y * unit_y,
+                                 width * unit_x, height * unit_y, parent,
+                                 control_menu(control_id), module_instance, nullptr);
+  set_gui_font(control);
+  return control;
+}
+
 }  // namespace
 
 void compute_dialog_units() {
@@ -50,10 +61,8 @@ HWND create_button(const char* caption, HWND parent, int control_id, int x, int 
   if (style == 0) style = BUTTON_DEFAULT_STYLE;
   const DWORD extended =
       ex_style == BUTTON_EX_STATIC_EDGE ? WS_EX_STATICEDGE : static_cast<DWORD>(ex_style);
-  HWND button = CreateWindowExA(extended, "button", caption, style, x * unit_x, y * unit_y,
-                                width * unit_x, height * unit_y, parent, control_menu(control_id),
-                                module_instance, nullptr);
-  set_gui_font(button);
+  HWND button = create_child_control(extended, "button", caption, style, parent, control_id, x, y,
+                                     width, height);
   if (width != 0) return button;
 
   // Measured in the context's default font, not the GUI font just set: the
@@ -70,11 +79,8 @@ HWND create_button(const char* caption, HWND parent, int control_id, int x, int 
 HWND create_group_box(const char* caption, HWND parent, int control_id, int x, int y, int width,
                       int height, DWORD style, DWORD ex_style) {
   if (style == 0) style = GROUP_BOX_DEFAULT_STYLE;
-  HWND box = CreateWindowExA(ex_style, "button", caption, style, x * unit_x, y * unit_y,
-                             width * unit_x, height * unit_y, parent, control_menu(control_id),
-                             module_instance, nullptr);
-  set_gui_font(box);
-  return box;
+  return create_child_control(ex_style, "button", caption, style, parent, control_id, x, y, width,
+                              height);
 }
 
 HWND create_icon(const char* image_file, HWND parent, int control_id, int x, int y,

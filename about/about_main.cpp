@@ -3,6 +3,7 @@
 #include "about_state.h"
 #include "about_window.h"
 #include "entry.h"
+#include "window_skeleton.h"
 
 int win_main(HINSTANCE instance, HINSTANCE, const char*, int) {
   copy_text(about_class_name, "OmbrelAbout");
@@ -13,5 +14,6 @@ int win_main(HINSTANCE instance, HINSTANCE, const char*, int) {
   // Returns once the first page is fully drawn (or at once, with the quit
   // message posted, when another instance runs).
   build_about_window();
-  return run_about_loop();
+  // Keys in the active window get dialog navigation first.
+  return run_dialog_message_loop();
 }

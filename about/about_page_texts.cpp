@@ -1,6 +1,6 @@
 #include "about_page_texts.h"
 
-#include "about_pages.h"
+#include "about_state.h"
 
 namespace {
 

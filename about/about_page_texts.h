@@ -15,9 +15,7 @@ constexpr int VERSION_LAST_ROW = 12;
 // Credits page: the heading that is typed out, and the rows it uses.
 constexpr const char CREDITS_HEADING[] = "Thanks to";
 constexpr int CREDITS_HEADING_ROW = 2;
-constexpr int CREDITS_FIRST_NAME_ROW = 4;
 constexpr int CREDITS_LAST_ROW = 13;
-constexpr int CREDITS_NAME_COUNT = 10;
 
 // Loads the credits texts into all page lines: two empty lines, the
 // heading, an empty line, then nine names stepping two blanks further right

@@ -6,8 +6,6 @@
 #include "sound.h"
 #include "string_functions.h"
 
-char page_lines[PAGE_LINE_COUNT][TEXT_BUFFER_SIZE];
-
 namespace {
 
 // The full text of the line being typed, while the line itself grows.

@@ -7,7 +7,6 @@
 
 #include "about_state.h"
 
-constexpr int PAGE_LINE_COUNT = 14;
 // Line n has the top-left corner of its first cell at (60, 20 + 18 n),
 // in client pixels. The pitch is fixed and does not follow the font.
 constexpr int PAGE_LEFT = 60;
@@ -23,10 +22,6 @@ constexpr WORD CLICK_SOUND_ID = 101;
 constexpr WORD CLOSING_SOUND_ID = 102;
 // type_line clicks only when its click flag is exactly this value.
 constexpr int TYPE_WITH_CLICKS = 1;
-
-// The text of the page loaded last; what is on the screen as long as
-// every page clears before it changes them.
-extern char page_lines[PAGE_LINE_COUNT][TEXT_BUFFER_SIZE];
 
 // The colour with all three channels at level (0 to 255).
 COLORREF grey(int level);

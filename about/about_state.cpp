@@ -9,4 +9,5 @@ HWND picture_control;
 HDC about_dc;
 HMENU about_menu_bar;
 HMENU about_menu_popup;
+char page_lines[PAGE_LINE_COUNT][TEXT_BUFFER_SIZE];
 

@@ -1,5 +1,6 @@
-// Global state of the About program: the window, its picture, its one
-// drawing context and the dialog-unit factors. Everything lives for the
+// Global state of the About program: its class name and module, the
+// dialog-unit factors, the window with its picture, its one drawing context
+// and its menus, and the lines of its text page. Everything lives for the
 // whole run; handles are left to the system at process end.
 #pragma once
 
@@ -20,4 +21,10 @@ extern HWND picture_control;
 extern HDC about_dc;
 extern HMENU about_menu_bar;
 extern HMENU about_menu_popup;
+
+constexpr int PAGE_LINE_COUNT = 14;
+// The lines 0 to 13 that the pages draw onto the window: the text of the
+// page loaded last, which is what is on the screen as long as every page
+// clears before it changes them.
+extern char page_lines[PAGE_LINE_COUNT][TEXT_BUFFER_SIZE];
 

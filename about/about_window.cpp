@@ -8,6 +8,7 @@
 #include "about_pages.h"
 #include "about_state.h"
 #include "instance.h"
+#include "window_skeleton.h"
 #include "window_utils.h"
 
 namespace {
@@ -42,16 +43,11 @@ void about_command(WORD command) {
 }  // namespace
 
 void register_about_class() {
-  WNDCLASSA window_class = {};
-  window_class.style = ABOUT_CLASS_STYLE;
-  window_class.lpfnWndProc = about_window_proc;
-  window_class.hInstance = module_instance;
-  window_class.hIcon = LoadIconA(nullptr, IDI_WINLOGO);
-  window_class.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  HICON icon = LoadIconA(nullptr, IDI_WINLOGO);
   // Replaced by a black brush while the window is built.
-  window_class.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
-  window_class.lpszClassName = about_class_name;
-  RegisterClassA(&window_class);
+  HBRUSH background = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
+  register_window_class(about_class_name, about_window_proc, module_instance, icon, background,
+                        ABOUT_CLASS_STYLE);
 }
 
 void init_common_controls() {
@@ -100,15 +96,4 @@ LRESULT CALLBACK about_window_proc(HWND window, UINT message, WPARAM wparam, LPA
     default:
       return DefWindowProcA(window, message, wparam, lparam);
   }
-}
-
-int run_about_loop() {
-  MSG message = {};
-  while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-    HWND active = GetActiveWindow();
-    if (IsWindow(active) && IsDialogMessageA(active, &message)) continue;
-    TranslateMessage(&message);
-    DispatchMessageA(&message);
-  }
-  return static_cast<int>(message.wParam);
 }

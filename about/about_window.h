@@ -1,5 +1,5 @@
-// The About window: its class, its building, its window procedure and the
-// program's message loop.
+// The About window: its class, its building and its window procedure,
+// which routes the menu commands.
 #pragma once
 
 #include <windows.h>
@@ -32,7 +32,3 @@ void init_common_controls();
 void build_about_window();
 
 LRESULT CALLBACK about_window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
-
-// Runs the message loop until the quit message, offering each message to
-// dialog navigation of the active window first; returns its exit code.
-int run_about_loop();

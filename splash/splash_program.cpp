@@ -5,6 +5,7 @@
 #include "entry.h"
 #include "instance.h"
 #include "text_buffer.h"
+#include "window_skeleton.h"
 #include "window_utils.h"
 
 namespace {
@@ -18,8 +19,6 @@ UINT timer_interval;
 HBITMAP picture;
 int picture_width;
 int picture_height;
-WNDCLASSA window_class;
-MSG message_record;
 
 void load_picture() {
   picture = LoadBitmapA(module_instance, "bmIMAGE");
@@ -82,8 +81,7 @@ LRESULT CALLBACK splash_window_proc(HWND window, UINT message, WPARAM wparam, LP
       if (LOWORD(wparam) == IDM_SPLASH_END) PostQuitMessage(0);
       break;
     case WM_DESTROY:
-      UnregisterClassA(class_name, module_instance);
-      PostQuitMessage(0);
+      unregister_class_and_quit(class_name, module_instance);
       return 0;
     default:
       break;
@@ -92,7 +90,7 @@ LRESULT CALLBACK splash_window_proc(HWND window, UINT message, WPARAM wparam, LP
 }
 
 int win_main(HINSTANCE instance, HINSTANCE, const char* command_tail, int) {
-  std::memset(&window_class, 0, sizeof window_class);
+  clear_window_class_record();
   copy_text(class_name, "OmbrelSplash");
   module_instance = instance;
   if (activate_previous_instance(class_name) == 1) return 0;
@@ -100,23 +98,14 @@ int win_main(HINSTANCE instance, HINSTANCE, const char* command_tail, int) {
   timer_interval = SPLASH_TIMER_MS;
   copy_text(splash_text, command_tail);
 
-  window_class.style = CS_HREDRAW | CS_VREDRAW;
-  window_class.lpfnWndProc = splash_window_proc;
-  window_class.hInstance = instance;
-  window_class.hIcon = LoadIconA(nullptr, IDI_WINLOGO);
-  window_class.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  HICON icon = LoadIconA(nullptr, IDI_WINLOGO);
   // Never erased: the picture alone paints the window.
-  window_class.hbrBackground = static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
-  window_class.lpszClassName = class_name;
-  RegisterClassA(&window_class);
+  HBRUSH background = static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
+  register_window_class(class_name, splash_window_proc, instance, icon, background,
+                        CS_HREDRAW | CS_VREDRAW);
 
   create_splash_window(instance);
   // Without a window no timer message would ever end the loop.
   if (splash_window == nullptr) return 1;
-
-  while (GetMessageA(&message_record, nullptr, 0, 0) > 0) {
-    TranslateMessage(&message_record);
-    DispatchMessageA(&message_record);
-  }
-  return static_cast<int>(message_record.wParam);
+  return run_message_loop();
 }

@@ -2,10 +2,8 @@
 
 #include <windows.h>
 
-#include "stopwatch_clock.h"
+#include "stopwatch_state.h"
 #include "string_functions.h"
-
-char box_text[TEXT_BUFFER_SIZE];
 
 namespace {
 

@@ -4,14 +4,10 @@
 // running stopwatch goes on counting behind it.
 #pragma once
 
-#include "text_buffer.h"
-
 constexpr char HELP_CAPTION[] = "Lapwick Help";
 constexpr char ABOUT_CAPTION[] = "Lapwick 1.6 by Ombrel Software";
 
-// The body of the box last built.
-extern char box_text[TEXT_BUFFER_SIZE];
-
+// Each builds its body in box_text (stopwatch_state.h).
 void build_help_text();
 void build_about_text();
 

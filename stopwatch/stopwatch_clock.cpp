@@ -2,21 +2,8 @@
 
 #include "clock_calls.h"
 #include "sound.h"
-#include "stopwatch_boxes.h"
+#include "stopwatch_state.h"
 #include "string_functions.h"
-
-int run_state = STATE_RESET;
-int second_count = COUNTER_BASE;
-int minute_count = COUNTER_BASE;
-int hour_count = COUNTER_BASE;
-UINT_PTR timer_id = 0;
-HWND stopwatch_window = nullptr;
-HINSTANCE stopwatch_module = nullptr;
-
-char seconds_text[TEXT_BUFFER_SIZE];
-char minutes_text[TEXT_BUFFER_SIZE];
-char hours_text[TEXT_BUFFER_SIZE];
-char time_text[TEXT_BUFFER_SIZE];
 
 namespace {
 
@@ -38,12 +25,14 @@ void start_timer() {
   play_chime();
 }
 
-void run_command() {
+}  // namespace
+
+void run_clock() {
   if (run_state == STATE_RUNNING) return;  // already running: no restart, no chime
   start_timer();
 }
 
-void pause_command() {
+void pause_clock() {
   if (run_state == STATE_RESET) return;
   // The timer keeps firing while paused; its messages just go uncounted,
   // so resuming here keeps the old phase.
@@ -51,7 +40,7 @@ void pause_command() {
   play_chime();
 }
 
-void reset_command() {
+void reset_clock() {
   // The same in every state, even reset: the title is rewritten and the
   // chime still sounds.
   clock_calls.kill_timer(stopwatch_window, timer_id);
@@ -59,8 +48,6 @@ void reset_command() {
   reset_display();
   play_chime();
 }
-
-}  // namespace
 
 void reset_counters() {
   second_count = COUNTER_BASE;
@@ -100,26 +87,4 @@ void stopwatch_tick() {
 
   copy_text(time_text, str_join(3, hours_text, minutes_text, seconds_text));
   clock_calls.set_window_text(stopwatch_window, time_text);
-}
-
-void stopwatch_command(int command) {
-  switch (command) {
-    case IDM_RUN:
-      run_command();
-      break;
-    case IDM_PAUSE:
-      pause_command();
-      break;
-    case IDM_RESET:
-      reset_command();
-      break;
-    case IDM_HELP:
-      show_help_box();
-      break;
-    case IDM_ABOUT:
-      show_about_box();
-      break;
-    default:
-      break;
-  }
 }

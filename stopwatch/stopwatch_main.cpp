@@ -2,6 +2,7 @@
 // the tests link the rest and bring their own main.
 #include "entry.h"
 #include "stopwatch_window.h"
+#include "window_skeleton.h"
 
 // The command-line tail and the show flag are ignored: the window is
 // always shown in its normal state.

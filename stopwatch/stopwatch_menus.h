@@ -5,9 +5,6 @@
 
 #include <windows.h>
 
-extern HMENU system_menu;
-extern HMENU menu_bar;
-
 // Appends a separator, Run, Pause, Reset, a separator, Help and About
 // below the system's own items.
 void add_system_menu_items(HWND window);

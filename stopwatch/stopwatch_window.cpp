@@ -2,27 +2,20 @@
 
 #include "clock_calls.h"
 #include "stopwatch_clock.h"
+#include "stopwatch_commands.h"
 #include "stopwatch_menus.h"
+#include "stopwatch_state.h"
+#include "window_skeleton.h"
 #include "window_utils.h"
-
-char class_name_text[TEXT_BUFFER_SIZE];
-char initial_title[TEXT_BUFFER_SIZE];
 
 namespace {
 
-MSG message_record;
-
 void register_stopwatch_class() {
-  WNDCLASSA window_class = {};
-  window_class.style = CS_HREDRAW | CS_VREDRAW;
-  window_class.lpfnWndProc = stopwatch_window_proc;
-  window_class.hInstance = stopwatch_module;
-  window_class.hIcon = LoadIconA(stopwatch_module, MAKEINTRESOURCEA(STOPWATCH_ICON_ID));
-  window_class.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  HICON icon = LoadIconA(stopwatch_module, MAKEINTRESOURCEA(STOPWATCH_ICON_ID));
   // The client area shows nothing but this grey: the time is in the title.
-  window_class.hbrBackground = static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
-  window_class.lpszClassName = class_name_text;
-  RegisterClassA(&window_class);
+  HBRUSH background = static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
+  register_window_class(class_name_text, stopwatch_window_proc, stopwatch_module, icon,
+                        background, CS_HREDRAW | CS_VREDRAW);
 }
 
 // Menu commands come with the id in the low word; the system menu's own
@@ -51,8 +44,7 @@ LRESULT CALLBACK stopwatch_window_proc(HWND window, UINT message, WPARAM wparam,
       break;
     case WM_DESTROY:
       clock_calls.kill_timer(window, timer_id);
-      UnregisterClassA(class_name_text, stopwatch_module);
-      PostQuitMessage(0);
+      unregister_class_and_quit(class_name_text, stopwatch_module);
       return 0;
     default:
       break;
@@ -81,13 +73,4 @@ HWND start_stopwatch(HINSTANCE instance) {
   UpdateWindow(stopwatch_window);
   make_topmost(stopwatch_window);
   return stopwatch_window;
-}
-
-int run_message_loop() {
-  // Ends on the quit message and on -1 (an invalid call), like the others.
-  while (GetMessageA(&message_record, nullptr, 0, 0) > 0) {
-    TranslateMessage(&message_record);
-    DispatchMessageA(&message_record);
-  }
-  return static_cast<int>(message_record.wParam);
 }

@@ -1,11 +1,9 @@
 // Lapwick's window: a small topmost window whose title is the stopwatch
-// display, and the window procedure that hands commands and timer
-// messages to the clock.
+// display, and the window procedure that routes the menu commands and
+// hands the timer messages to the clock.
 #pragma once
 
 #include <windows.h>
-
-#include "text_buffer.h"
 
 constexpr char STOPWATCH_CLASS_NAME[] = "Lapwick";
 constexpr int STOPWATCH_ICON_ID = 12345;
@@ -19,14 +17,9 @@ constexpr int STOPWATCH_HEIGHT = 50;
 // How long the hidden window waits before it is centred and shown.
 constexpr DWORD STOPWATCH_SHOW_DELAY_MS = 100;
 
-extern char class_name_text[TEXT_BUFFER_SIZE];
-extern char initial_title[TEXT_BUFFER_SIZE];
-
 LRESULT CALLBACK stopwatch_window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
 
 // Everything before the message loop: counters, class, window, menus, and
 // the window centred, shown and put in the topmost band. Returns the
 // window (also held in stopwatch_window).
 HWND start_stopwatch(HINSTANCE instance);
-// Runs the message loop until the quit message; returns its wParam.
-int run_message_loop();

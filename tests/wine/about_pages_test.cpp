@@ -14,6 +14,7 @@
 #include "about_test_support.h"
 #include "about_window.h"
 #include "sound.h"
+#include "window_skeleton.h"
 
 namespace {
 
@@ -180,7 +181,7 @@ TEST_F(AboutPages, CloseAndExitPostQuitZeroKeepingTheWindowAndOtherKeysChangeNot
   PostMessageA(about_window, WM_KEYDOWN, VK_RETURN, 0x001C0001);
   PostMessageA(about_window, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
   PostMessageA(about_window, WM_COMMAND, 1003, 0);  // E&xit
-  EXPECT_EQ(run_about_loop(), 0);
+  EXPECT_EQ(run_dialog_message_loop(), 0);
   watch(false);
   EXPECT_EQ(sent_commands, (std::vector<WORD>{IDOK, IDCANCEL}));
   EXPECT_TRUE(requests.empty()) << "no page was drawn";

@@ -10,6 +10,7 @@
 
 #include "clock_calls.h"
 #include "stopwatch_clock.h"
+#include "stopwatch_commands.h"
 #include "stopwatch_recorder.h"
 #include "stopwatch_window.h"
 

@@ -11,6 +11,7 @@
 
 #include "stopwatch_boxes.h"
 #include "stopwatch_clock.h"
+#include "stopwatch_commands.h"
 #include "stopwatch_menus.h"
 #include "stopwatch_recorder.h"
 #include "stopwatch_window.h"
