@@ -4,6 +4,7 @@
 
 #include "stopwatch_clock.h"
 #include "string_functions.h"
+#include "version.h"
 
 char box_text[TEXT_BUFFER_SIZE];
 
@@ -38,7 +39,7 @@ void build_about_text() {
   const char* cr = line_break();
   copy_text(box_text, str_join(10,
                                "     ", cr, cr,
-                               "     Copyright (c) 1998-2026 Ombrel Software", cr, cr,
+                               "     " OMBREL_COPYRIGHT, cr, cr,
                                "             lapwick@ombrel-software.example", cr,
                                "               www.ombrel-software.example", cr));
 }

@@ -5,9 +5,11 @@
 #pragma once
 
 #include "text_buffer.h"
+#include "version.h"
 
 constexpr char HELP_CAPTION[] = "Lapwick Help";
-constexpr char ABOUT_CAPTION[] = "Lapwick 1.6 by Ombrel Software";
+// "Lapwick 1.6 by Ombrel Software"
+constexpr char ABOUT_CAPTION[] = "Lapwick " LAPWICK_VERSION_TEXT " by " OMBREL_COMPANY_NAME;
 
 // The body of the box last built.
 extern char box_text[TEXT_BUFFER_SIZE];
