@@ -1,8 +1,8 @@
 /* The facts that the programs, their version resources and the release
    packages share: product, version, vendor and copyright line. Plain
-   #defines, so the resource compiler and C++ read them alike, and CMake
-   reads the version numbers with file(STRINGS): keep each numeric #define
-   on one line of its own. */
+   #defines, so the resource compiler and C++ read them alike; CMake reads
+   the names, numbers and copyright line with file(STRINGS), so keep each of
+   those on one line of its own, as a plain literal. */
 #ifndef OMBREL_VERSION_H
 #define OMBREL_VERSION_H
 
@@ -11,7 +11,7 @@
 
 #define OMBREL_PRODUCT_NAME "Ombrel Rezizazuriro"
 #define OMBREL_COMPANY_NAME "Ombrel Software"
-#define OMBREL_COPYRIGHT "Copyright (c) 1998-2026 " OMBREL_COMPANY_NAME
+#define OMBREL_COPYRIGHT "Copyright (c) 1998-2026 Ombrel Software"
 
 /* The product's version, as the About window shows it: "3.1". */
 #define OMBREL_VERSION_MAJOR 3
