@@ -2,7 +2,8 @@
 # Installs what building, running and testing need, when it is missing, on a
 # Debian machine: CMake and Ninja, the two MinGW-w64 cross compilers (posix
 # thread model), Debian's 64-bit Wine alone, Xvfb with the icewm window
-# manager, X11 tools, and GoogleTest sources.
+# manager, X11 tools, GoogleTest sources, Python 3 (checks the programs'
+# version resources) and zip tools (the release packages).
 set -euo pipefail
 need=()
 have() { command -v "$1" >/dev/null 2>&1; }
@@ -19,6 +20,8 @@ have xprop || need+=(x11-utils)
 have xwd || need+=(x11-apps)
 have import || need+=(imagemagick)
 [ -f /usr/src/googletest/CMakeLists.txt ] || need+=(googletest)
+have python3 || need+=(python3)
+have unzip || need+=(unzip)
 if [ ${#need[@]} -gt 0 ]; then
   echo "installing: ${need[*]}"
   sudo=""
