@@ -122,7 +122,7 @@ def version_node(block, at):
     return key, value, children, end
 
 
-def check_version(block, file_name, bits):
+def check_version(block, file_name):
     description, file_version = PROGRAMS[file_name]
     key, fixed, children, _ = version_node(block, 0)
     need(key == "VS_VERSION_INFO", "root key %r" % key)
@@ -189,7 +189,7 @@ def check_program(path, bits):
         resources = read_resources(f.read(), bits)
     versions = [k for k in resources if k[0] == RT_VERSION]
     need(versions == [(RT_VERSION, 1, ENGLISH_AUSTRALIA)], "version resources %s" % versions)
-    fields = check_version(resources[versions[0]], file_name, bits)
+    fields = check_version(resources[versions[0]], file_name)
     manifests = [k for k in resources if k[0] == RT_MANIFEST]
     need(len(manifests) == 1 and manifests[0][1] == 1, "manifest resources %s" % manifests)
     check_manifest(resources[manifests[0]])
