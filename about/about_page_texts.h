@@ -1,10 +1,13 @@
 // The texts of the About pages.
 #pragma once
 
+#include "version.h"
+
 // Version page lines 3, 5 and 9; the blanks centre them beside the picture.
-constexpr const char VERSION_PRODUCT_LINE[] = "        Ombrel Rezizazuriro";
+// Product name and version come from version.h: "Ombrel Rezizazuriro", "3.1".
+constexpr const char VERSION_PRODUCT_LINE[] = "        " OMBREL_PRODUCT_NAME;
 constexpr const char VERSION_LABEL_LINE[] = "                  Version";
-constexpr const char VERSION_NUMBER_LINE[] = "                     3.1";
+constexpr const char VERSION_NUMBER_LINE[] = "                     " OMBREL_VERSION_TEXT;
 constexpr int VERSION_PRODUCT_ROW = 3;
 constexpr int VERSION_LABEL_ROW = 5;
 constexpr int VERSION_NUMBER_ROW = 9;

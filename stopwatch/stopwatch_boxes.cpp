@@ -4,6 +4,7 @@
 
 #include "stopwatch_state.h"
 #include "string_functions.h"
+#include "version.h"
 
 namespace {
 
@@ -36,7 +37,7 @@ void build_about_text() {
   const char* cr = line_break();
   copy_text(box_text, str_join(10,
                                "     ", cr, cr,
-                               "     Copyright (c) 1998-2026 Ombrel Software", cr, cr,
+                               "     " OMBREL_COPYRIGHT, cr, cr,
                                "             lapwick@ombrel-software.example", cr,
                                "               www.ombrel-software.example", cr));
 }

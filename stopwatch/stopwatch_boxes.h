@@ -4,8 +4,11 @@
 // running stopwatch goes on counting behind it.
 #pragma once
 
+#include "version.h"
+
 constexpr char HELP_CAPTION[] = "Lapwick Help";
-constexpr char ABOUT_CAPTION[] = "Lapwick 1.6 by Ombrel Software";
+// "Lapwick 1.6 by Ombrel Software"
+constexpr char ABOUT_CAPTION[] = "Lapwick " LAPWICK_VERSION_TEXT " by " OMBREL_COMPANY_NAME;
 
 // Each builds its body in box_text (stopwatch_state.h).
 void build_help_text();

@@ -2,8 +2,9 @@
 # Installs what building, running and testing need, when it is missing, on a
 # Debian machine: CMake and Ninja, the two MinGW-w64 cross compilers (posix
 # thread model), Debian's 64-bit Wine alone, Xvfb with the icewm window
-# manager, X11 tools, GoogleTest sources, and clang with its libFuzzer
-# runtime for the fuzz preset.
+# manager, X11 tools, GoogleTest sources, clang with its libFuzzer runtime
+# for the fuzz preset, Python 3 (checks the programs' version resources) and
+# zip tools (the release packages).
 set -euo pipefail
 need=()
 have() { command -v "$1" >/dev/null 2>&1; }
@@ -28,6 +29,8 @@ if ! have clang++ || [ ! -f "$(clang++ -print-resource-dir)/lib/linux/libclang_r
   have clang++ && clang_major=$(clang++ -dumpversion | cut -d. -f1)
   need+=("libclang-rt-${clang_major}-dev")
 fi
+have python3 || need+=(python3)
+have unzip || need+=(unzip)
 if [ ${#need[@]} -gt 0 ]; then
   echo "installing: ${need[*]}"
   sudo=""

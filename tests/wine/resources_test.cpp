@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -138,6 +139,69 @@ TEST(ProgramResources, SplashHasItsPaletteBitmapAndTrueColourIcon) {
   EXPECT_EQ(u32(dib, 32), 256u);
   EXPECT_TRUE(dib == committed("splash.bmp").substr(14)) << "bitmap differs from the file";
   EXPECT_EQ(splash.languages(RT_BITMAP, "bmIMAGE"), std::vector<WORD>{kLanguage});
+}
+
+// The version resource as the system's own version functions read it (the
+// host script tools/check_resources.py parses the same bytes on its own).
+std::string version_string(const std::vector<char>& info, const char* name) {
+  const std::string query = std::string("\\StringFileInfo\\0C0904E4\\") + name;
+  char* value = nullptr;
+  UINT length = 0;
+  if (!VerQueryValueA(info.data(), query.c_str(), reinterpret_cast<void**>(&value), &length) ||
+      value == nullptr) {
+    return "(missing)";
+  }
+  return value;
+}
+
+TEST(ProgramResources, VersionFieldsReadThroughTheSystem) {
+  struct program {
+    const char* exe;
+    const char* description;
+    const char* file_version;
+    DWORD file_version_ms;
+  };
+  const program programs[] = {
+      {"Lapwick.exe", "Lapwick stopwatch", "1.6", 0x00010006},
+      {"OmbrelAbout.exe", "Ombrel Rezizazuriro About window", "3.1", 0x00030001},
+      {"OmbrelSplash.exe", "Ombrel Rezizazuriro splash screen", "3.1", 0x00030001}};
+  for (const program& p : programs) {
+    SCOPED_TRACE(p.exe);
+    const std::string path = program_path(p.exe);
+    DWORD handle = 0;
+    const DWORD size = GetFileVersionInfoSizeA(path.c_str(), &handle);
+    ASSERT_GT(size, 0u);
+    std::vector<char> info(size);
+    ASSERT_TRUE(GetFileVersionInfoA(path.c_str(), 0, size, info.data()));
+    EXPECT_EQ(version_string(info, "CompanyName"), "Ombrel Software");
+    EXPECT_EQ(version_string(info, "FileDescription"), p.description);
+    EXPECT_EQ(version_string(info, "FileVersion"), p.file_version);
+    EXPECT_EQ(version_string(info, "InternalName"), std::string(p.exe, std::strlen(p.exe) - 4));
+    EXPECT_EQ(version_string(info, "LegalCopyright"), "Copyright (c) 1998-2026 Ombrel Software");
+    EXPECT_EQ(version_string(info, "OriginalFilename"), p.exe);
+    EXPECT_EQ(version_string(info, "ProductName"), "Ombrel Rezizazuriro");
+    EXPECT_EQ(version_string(info, "ProductVersion"), "3.1");
+
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT length = 0;
+    ASSERT_TRUE(VerQueryValueA(info.data(), "\\", reinterpret_cast<void**>(&fixed), &length));
+    ASSERT_EQ(length, sizeof(VS_FIXEDFILEINFO));
+    EXPECT_EQ(fixed->dwFileVersionMS, p.file_version_ms);
+    EXPECT_EQ(fixed->dwFileVersionLS, 0u);
+    EXPECT_EQ(fixed->dwProductVersionMS, 0x00030001u);
+    EXPECT_EQ(fixed->dwFileType, static_cast<DWORD>(VFT_APP));
+
+    WORD* translation = nullptr;
+    ASSERT_TRUE(VerQueryValueA(info.data(), "\\VarFileInfo\\Translation",
+                               reinterpret_cast<void**>(&translation), &length));
+    ASSERT_EQ(length, 4u);
+    EXPECT_EQ(translation[0], kLanguage);
+    EXPECT_EQ(translation[1], 1252);
+
+    // The manifest is there for the loader: resource 1 of its type.
+    const program_file file(p.exe);
+    EXPECT_NE(file.data(RT_MANIFEST, MAKEINTRESOURCEA(1)).find("asInvoker"), std::string::npos);
+  }
 }
 
 // Draws step `step` of an animated icon onto black and returns the pixels.
