@@ -26,6 +26,23 @@ std::string source_path(const char* relative) {
   return wine_path(std::string(dir != nullptr ? dir : ".") + "/" + relative);
 }
 
+launched_program::launched_program(launched_program&& other) noexcept
+    : info(other.info), started(other.started) {
+  other.started = false;
+}
+
+launched_program& launched_program::operator=(launched_program&& other) noexcept {
+  if (this != &other) {
+    kill_program(*this);
+    info = other.info;
+    started = other.started;
+    other.started = false;
+  }
+  return *this;
+}
+
+launched_program::~launched_program() { kill_program(*this); }
+
 launched_program launch(const char* exe_name, const launch_options& options) {
   launched_program program;
   const std::string path = program_path(exe_name);
@@ -63,7 +80,7 @@ void kill_program(launched_program& program) {
     TerminateProcess(program.info.hProcess, 99);
     WaitForSingleObject(program.info.hProcess, 5000);
   }
-  CloseHandle(program.info.hThread);
+  if (program.info.hThread != nullptr) CloseHandle(program.info.hThread);
   CloseHandle(program.info.hProcess);
   program.started = false;
 }
@@ -99,6 +116,29 @@ HWND wait_for_window(const char* class_name, DWORD pid, DWORD timeout_ms) {
       },
       timeout_ms);
   return search.found;
+}
+
+namespace {
+
+struct window_count {
+  const char* class_name;
+  int count;
+};
+
+BOOL CALLBACK count_window(HWND window, LPARAM data) {
+  auto* search = reinterpret_cast<window_count*>(data);
+  char name[256] = {0};
+  GetClassNameA(window, name, sizeof name);
+  if (std::strcmp(name, search->class_name) == 0) ++search->count;
+  return TRUE;
+}
+
+}  // namespace
+
+int count_windows(const char* class_name) {
+  window_count search = {class_name, 0};
+  EnumWindows(count_window, reinterpret_cast<LPARAM>(&search));
+  return search.count;
 }
 
 std::string window_text(HWND window) {

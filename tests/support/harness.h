@@ -20,9 +20,18 @@ struct launch_options {
   bool quoted_name = true;               // program name in double quotes
 };
 
+// A started program, owned by this object: it is ended (if still running)
+// and its handles closed when the object goes, whatever ends the test.
 struct launched_program {
   PROCESS_INFORMATION info = {};
   bool started = false;
+
+  launched_program() = default;
+  launched_program(launched_program&& other) noexcept;
+  launched_program& operator=(launched_program&& other) noexcept;
+  launched_program(const launched_program&) = delete;
+  launched_program& operator=(const launched_program&) = delete;
+  ~launched_program();
 };
 
 launched_program launch(const char* exe_name, const launch_options& options = {});
@@ -50,6 +59,9 @@ bool wait_until(Predicate predicate, DWORD timeout_ms) {
     Sleep(10);
   }
 }
+
+// Top-level windows of the class, of any process, visible or not.
+int count_windows(const char* class_name);
 
 std::string window_text(HWND window);
 std::string window_class(HWND window);

@@ -3,6 +3,7 @@
 // drawn, and the purchase command hands the product page to the shell.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
 #include <string>
 
@@ -76,38 +77,66 @@ TEST(AboutLifecycleE2E, CloseDuringAPageTakesEffectOnlyWhenThePageIsComplete) {
   kill_program(about.program);
 }
 
-TEST(AboutLifecycleE2E, PurchaseHandsTheProductPageToTheShellsWebHandler) {
-  // A recorder takes the browser's place for http addresses (Wine reads
-  // HKEY_CLASSES_ROOT from the machine's Software\Classes).
-  const char key[] = "Software\\Classes\\http\\shell\\open\\command";
-  char browser[1024] = {0};
-  DWORD size = sizeof browser;
-  RegGetValueA(HKEY_LOCAL_MACHINE, key, nullptr, RRF_RT_REG_SZ, nullptr, browser, &size);
-  const std::string record = temp_file("about-url");
-  const std::string recorder =
-      "\"" + program_path("about_url_recorder.exe") + "\" \"" + record + "\" \"%1\"";
-  RegSetKeyValueA(HKEY_LOCAL_MACHINE, key, nullptr, REG_SZ, recorder.c_str(),
-                  static_cast<DWORD>(recorder.size() + 1));
-  char handler[1024] = {0};
-  size = sizeof handler;
-  RegGetValueA(HKEY_CLASSES_ROOT, "http\\shell\\open\\command", nullptr, RRF_RT_REG_SZ, nullptr,
-               handler, &size);
-
-  // Never let the real browser see the address.
-  if (recorder == handler) {
-    about_program about = start_about();
-    ASSERT_NE(about.window, nullptr);
-    PostMessageA(about.window, WM_COMMAND, 1001, 0);
-    std::string opened;
-    wait_until([&] { return !(opened = read_text_file(record)).empty(); }, 15000);
-    EXPECT_EQ(opened, "http://www.ombrel-software.example/rezizazuriro/");
-    EXPECT_TRUE(is_running(about.program));
-    kill_program(about.program);
+// The shell's open command for http addresses, taken over by the recorder
+// for the life of the object and then given back (Wine reads
+// HKEY_CLASSES_ROOT from the machine's Software\Classes).
+class web_handler_recorder {
+ public:
+  web_handler_recorder() : record_(temp_file("about-url")) {
+    DWORD size = sizeof browser_;
+    RegGetValueA(HKEY_LOCAL_MACHINE, KEY, nullptr, RRF_RT_REG_SZ, nullptr, browser_, &size);
+    const std::string recorder =
+        "\"" + program_path("about_url_recorder.exe") + "\" \"" + record_ + "\" \"%1\"";
+    RegSetKeyValueA(HKEY_LOCAL_MACHINE, KEY, nullptr, REG_SZ, recorder.c_str(),
+                    static_cast<DWORD>(recorder.size() + 1));
+    char handler[1024] = {0};
+    size = sizeof handler;
+    RegGetValueA(HKEY_CLASSES_ROOT, "http\\shell\\open\\command", nullptr, RRF_RT_REG_SZ,
+                 nullptr, handler, &size);
+    installed_ = recorder == handler;
   }
-  RegSetKeyValueA(HKEY_LOCAL_MACHINE, key, nullptr, REG_SZ, browser,
-                  static_cast<DWORD>(std::strlen(browser) + 1));
-  DeleteFileA(record.c_str());
-  EXPECT_EQ(std::string(handler), recorder) << "the recorder could not be installed";
+  ~web_handler_recorder() {
+    RegSetKeyValueA(HKEY_LOCAL_MACHINE, KEY, nullptr, REG_SZ, browser_,
+                    static_cast<DWORD>(std::strlen(browser_) + 1));
+    DeleteFileA(record_.c_str());
+  }
+  bool installed() const { return installed_; }
+  // What the recorder wrote: the address, then its start-up flags and show
+  // command; empty until it has run.
+  bool wait_record(std::string& address, unsigned long& flags, unsigned& show) const {
+    std::string text;
+    if (!wait_until([&] { return (text = read_text_file(record_)).find('\n') != std::string::npos; },
+                    15000)) {
+      return false;
+    }
+    const size_t line_end = text.find('\n');
+    address = text.substr(0, line_end);
+    return std::sscanf(text.c_str() + line_end + 1, "%lu %u", &flags, &show) == 2;
+  }
+
+ private:
+  static constexpr const char* KEY = "Software\\Classes\\http\\shell\\open\\command";
+  std::string record_;
+  char browser_[1024] = {0};
+  bool installed_ = false;
+};
+
+TEST(AboutLifecycleE2E, PurchaseHandsTheProductPageToTheShellsWebHandlerShownNormally) {
+  web_handler_recorder browser;
+  // Never let the real browser see the address.
+  ASSERT_TRUE(browser.installed()) << "the recorder could not be installed";
+  about_program about = start_about();
+  ASSERT_NE(about.window, nullptr);
+  PostMessageA(about.window, WM_COMMAND, 1001, 0);
+  std::string address;
+  unsigned long flags = 0;
+  unsigned show = 0;
+  ASSERT_TRUE(browser.wait_record(address, flags, show)) << "the recorder did not run";
+  EXPECT_EQ(address, "http://www.ombrel-software.example/rezizazuriro/");
+  // A browser that is not yet running shows its page as its start asks.
+  EXPECT_TRUE(flags & STARTF_USESHOWWINDOW) << flags;
+  EXPECT_EQ(show, static_cast<unsigned>(SW_SHOWNORMAL));
+  EXPECT_TRUE(is_running(about.program));
 }
 
 TEST(AboutLifecycleE2E, SecondStartBringsTheWindowForwardAndEndsWithoutAWindow) {
@@ -148,5 +177,50 @@ TEST(AboutLifecycleE2E, StartsWhileMinimisedWaitOrEndAtOnceAndOpenWhenTheFirstEn
       << "the waiting start still hangs after the first ended";
   kill_program(second);
   kill_program(third);
+  DestroyWindow(other);
+}
+
+// A start that waited on a window which then vanished becomes the running
+// instance: the next start must wait on its window in turn, not end at
+// once on a mutex left behind.
+TEST(AboutLifecycleE2E, AStartThatTookOverIsWaitedOnByTheNextStart) {
+  const auto one_about_window = [] { return count_windows("OmbrelAbout") == 1; };
+  about_program first = start_about();
+  ASSERT_NE(first.window, nullptr);
+  ASSERT_TRUE(wait_page_complete(first.window));
+  PostMessageA(first.window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  ASSERT_TRUE(wait_until([&] { return IsIconic(first.window) != FALSE; }, 5000));
+  HWND other = take_foreground();
+
+  launched_program second = launch("OmbrelAbout.exe");
+  wait_until([] { return false; }, 1500);
+  ASSERT_TRUE(is_running(second)) << "the second start did not wait";
+  EXPECT_TRUE(one_about_window());
+  PostMessageA(first.window, WM_CLOSE, 0, 0);
+  EXPECT_EQ(wait_exit(first.program, 15000), 0);
+  HWND taken_over = wait_for_window("OmbrelAbout", second.info.dwProcessId, 20000);
+  ASSERT_NE(taken_over, nullptr) << "the waiting start did not open its window";
+  ASSERT_TRUE(wait_page_complete(taken_over));
+  EXPECT_TRUE(one_about_window());
+
+  // The user turns away from the new window and starts the program again.
+  PostMessageA(taken_over, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  ASSERT_TRUE(wait_until([&] { return IsIconic(taken_over) != FALSE; }, 5000));
+  SetForegroundWindow(other);
+  ASSERT_TRUE(wait_until([&] { return GetForegroundWindow() == other; }, 3000));
+  launched_program third = launch("OmbrelAbout.exe");
+  wait_until([] { return false; }, 3000);
+  EXPECT_TRUE(is_running(third)) << "the third start ended without waiting on the window";
+  EXPECT_TRUE(IsIconic(taken_over)) << "the window came forward before the user chose it";
+  EXPECT_TRUE(one_about_window());
+
+  // The user restores the flashing window: the waiting start ends.
+  PostMessageA(taken_over, WM_SYSCOMMAND, SC_RESTORE, 0);
+  EXPECT_EQ(wait_exit(third, 15000), 0);
+  EXPECT_TRUE(wait_until([&] { return GetForegroundWindow() == taken_over; }, 3000));
+  EXPECT_TRUE(is_running(second));
+  EXPECT_TRUE(one_about_window());
+  kill_program(third);
+  kill_program(second);
   DestroyWindow(other);
 }

@@ -2,6 +2,7 @@
 // it, and its pages read back from the screen.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <vector>
 
 #include "about_test_support.h"
@@ -91,4 +92,71 @@ TEST_F(AboutWindowE2E, VersionThenCreditsThenVersionShowExactlyTheirOwnPixels) {
 
   ASSERT_TRUE(run_command(window, IDM_VERSION_ID));
   expect_version_page_alone(settled(version_page_alone), window);
+}
+
+DWORD WINAPI choose_version(void* window) {
+  return run_command(static_cast<HWND>(window), IDM_VERSION_ID) ? 1 : 0;
+}
+
+// Choosing the page that is already shown draws it again: its three lines
+// are erased and fade in from black, as on the first start.
+TEST_F(AboutWindowE2E, VersionChosenOnTheVersionPageFadesItsLinesInAgainFromBlack) {
+  HWND window = about_.window;
+  expect_version_page_alone(settled(version_page_alone), window);
+  const std::vector<RECT> cells = version_cells(window);
+
+  // Sent from another thread, which returns once the page is complete;
+  // meanwhile this one watches the lines on the screen.
+  HANDLE chooser = CreateThread(nullptr, 0, choose_version, window, 0, nullptr);
+  bool erased[3] = {false, false, false};
+  bool grey[3] = {false, false, false};
+  const bool complete = wait_until(
+      [&] {
+        const bool done = WaitForSingleObject(chooser, 0) == WAIT_OBJECT_0;
+        const page_picture now = screen_picture(window);
+        for (int i = 0; i < 3; ++i) {
+          const int white = count_white(now, cells[i]);
+          erased[i] = erased[i] || white == 0;
+          grey[i] = grey[i] || count_lit(now, cells[i]) > white;
+        }
+        return done;
+      },
+      PAGE_BOUND_MS);
+  CloseHandle(chooser);
+  ASSERT_TRUE(complete);
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_TRUE(erased[i]) << "line " << i << " was never erased";
+    EXPECT_TRUE(grey[i]) << "line " << i << " never showed a grey step";
+  }
+  expect_version_page_alone(settled(version_page_alone), window);
+}
+
+// Another program's window, just activated over the whole About window,
+// stays below it: the About window is in the topmost band.
+TEST_F(AboutWindowE2E, StaysAboveAnotherProgramsWindowThatWasJustActivated) {
+  RECT frame = {};
+  GetWindowRect(about_.window, &frame);
+  char place[96] = {0};
+  std::snprintf(place, sizeof place, "%ld %ld %ld %ld", frame.left - 20, frame.top - 20,
+                frame.right - frame.left + 40, frame.bottom - frame.top + 40);
+  launch_options options;
+  options.arguments = place;
+  launched_program other = launch("foreground_window_helper.exe", options);
+  HWND cover = wait_for_window("OmbrelTestForeground", other.info.dwProcessId, 20000);
+  ASSERT_NE(cover, nullptr);
+  ASSERT_TRUE(wait_until([&] { return GetForegroundWindow() == cover; }, 5000))
+      << "the other program's window was not activated";
+
+  const POINT centre = {(frame.left + frame.right) / 2, (frame.top + frame.bottom) / 2};
+  EXPECT_TRUE(wait_until(
+      [&] { return GetAncestor(WindowFromPoint(centre), GA_ROOT) == about_.window; }, 3000))
+      << "the other program's window covers the About window";
+  HWND first = nullptr;
+  for (HWND w = GetTopWindow(nullptr); w != nullptr; w = GetWindow(w, GW_HWNDNEXT)) {
+    if (w == about_.window || w == cover) {
+      first = w;
+      break;
+    }
+  }
+  EXPECT_EQ(first, about_.window) << "the About window is below in the Z order";
 }

@@ -16,12 +16,14 @@ int class_counter = 0;
 
 // A window of a fresh class, owned by its own thread so that this thread
 // can block in the wait loop while the other one acts on its window.
+enum class shown { normal, minimised, minimised_in_front };
+
 class OtherThreadWindow {
  public:
-  explicit OtherThreadWindow(bool minimised) {
+  explicit OtherThreadWindow(shown how) {
     class_name_ = "OmbrelInstanceTest" + std::to_string(GetCurrentProcessId()) + "_" +
                   std::to_string(++class_counter);
-    thread_ = std::thread([this, minimised] { run(minimised); });
+    thread_ = std::thread([this, how] { run(how); });
     while (window_.load() == nullptr) Sleep(5);
   }
   ~OtherThreadWindow() {
@@ -36,7 +38,7 @@ class OtherThreadWindow {
   void activate_after(DWORD ms) { PostThreadMessageA(thread_id_, WM_APP + 1, 0, ms); }
 
  private:
-  void run(bool minimised) {
+  void run(shown how) {
     thread_id_ = GetCurrentThreadId();
     WNDCLASSA wc = {};
     wc.lpfnWndProc = DefWindowProcA;
@@ -45,7 +47,14 @@ class OtherThreadWindow {
     RegisterClassA(&wc);
     HWND w = CreateWindowExA(0, class_name_.c_str(), "other", WS_OVERLAPPEDWINDOW, 100, 100, 200,
                              100, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-    ShowWindow(w, minimised ? SW_SHOWMINNOACTIVE : SW_SHOWNORMAL);
+    if (how == shown::minimised_in_front) {
+      // Minimised but still the active window, as after minimising it
+      // with nothing else to activate.
+      ShowWindow(w, SW_SHOWMINIMIZED);
+      SetForegroundWindow(w);
+    } else {
+      ShowWindow(w, how == shown::minimised ? SW_SHOWMINNOACTIVE : SW_SHOWNORMAL);
+    }
     window_.store(w);
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
@@ -94,7 +103,7 @@ TEST(ActivatePreviousInstance, NoWindowGivesZeroAndNoMutex) {
 }
 
 TEST(ActivatePreviousInstance, VisibleWindowIsBroughtForwardWithoutMutex) {
-  OtherThreadWindow other(false);
+  OtherThreadWindow other(shown::normal);
   HWND decoy = make_foreground_decoy();
   ASSERT_NE(GetForegroundWindow(), other.window());
   const DWORD start = GetTickCount();
@@ -107,7 +116,7 @@ TEST(ActivatePreviousInstance, VisibleWindowIsBroughtForwardWithoutMutex) {
 }
 
 TEST(ActivatePreviousInstance, SomebodyAlreadyWaitingMeansReturnAtOnce) {
-  OtherThreadWindow other(true);
+  OtherThreadWindow other(shown::minimised);
   ASSERT_TRUE(IsIconic(other.window()));
   // A start that is already waiting holds the mutex.
   HANDLE waiting = CreateMutexA(nullptr, TRUE, other.mutex_name().c_str());
@@ -119,8 +128,20 @@ TEST(ActivatePreviousInstance, SomebodyAlreadyWaitingMeansReturnAtOnce) {
   CloseHandle(waiting);
 }
 
+TEST(ActivatePreviousInstance, MinimisedWindowAlreadyInFrontIsNotFlashedButBroughtForward) {
+  OtherThreadWindow other(shown::minimised_in_front);
+  ASSERT_TRUE(IsIconic(other.window()));
+  ASSERT_TRUE(wait_until([&] { return GetForegroundWindow() == other.window(); }, 3000))
+      << "the minimised window could not be made the foreground window";
+  const DWORD start = GetTickCount();
+  EXPECT_EQ(activate_previous_instance(other.class_name()), 1);
+  // One flash would cost a pause of INSTANCE_FLASH_PAUSE_MS.
+  EXPECT_LT(GetTickCount() - start, INSTANCE_FLASH_PAUSE_MS) << "flashed a window already in front";
+  EXPECT_EQ(GetForegroundWindow(), other.window());
+}
+
 TEST(ActivatePreviousInstance, WaitsFlashingUntilTheUserActivatesTheWindow) {
-  OtherThreadWindow other(true);
+  OtherThreadWindow other(shown::minimised);
   HWND decoy = make_foreground_decoy();
   other.activate_after(1200);
   const DWORD start = GetTickCount();
@@ -135,7 +156,7 @@ TEST(ActivatePreviousInstance, WaitsFlashingUntilTheUserActivatesTheWindow) {
 }
 
 TEST(ActivatePreviousInstance, WindowDestroyedDuringTheWaitEndsIt) {
-  OtherThreadWindow other(true);
+  OtherThreadWindow other(shown::minimised);
   HWND decoy = make_foreground_decoy();
   other.destroy_after(900);
   const DWORD start = GetTickCount();

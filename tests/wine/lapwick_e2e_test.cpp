@@ -281,6 +281,27 @@ TEST(LapwickSystemCommands, MinimiseAndRestoreStillWork) {
   EXPECT_TRUE(wait_until([&] { return IsIconic(stopwatch.window) == FALSE; }, 5000));
 }
 
+// What the taskbar button's menu sends to the minimised window.
+TEST(LapwickSystemCommands, RunPauseAndResetWorkOnTheMinimisedWindow) {
+  lapwick stopwatch;
+  ASSERT_TRUE(stopwatch.ready());
+  stopwatch.system_command(SC_MINIMIZE);
+  ASSERT_TRUE(wait_until([&] { return IsIconic(stopwatch.window) != FALSE; }, 5000));
+  stopwatch.system_command(RUN);
+  stopwatch.timer_ticks(2);
+  ASSERT_TRUE(stopwatch.shows("00:00:02"));
+  stopwatch.system_command(PAUSE);
+  stopwatch.timer_ticks(3);  // paused: not counted
+  stopwatch.system_command(PAUSE);  // resumes
+  stopwatch.timer_ticks(1);
+  ASSERT_TRUE(stopwatch.shows("00:00:03"));
+  stopwatch.system_command(RESET);
+  EXPECT_TRUE(stopwatch.shows("00:00:00"));
+  // Run, Pause, Pause, Reset; none of them restores the window.
+  EXPECT_EQ(stopwatch.chimes_after(4), chimes(4));
+  EXPECT_TRUE(IsIconic(stopwatch.window));
+}
+
 TEST(LapwickSystemCommands, CloseWhileRunningEndsWithCodeZero) {
   lapwick stopwatch;
   ASSERT_TRUE(stopwatch.ready());
