@@ -227,14 +227,19 @@ TEST(Splash, ClosingTheWindowEndsWithCodeZero) {
 }
 
 TEST(Splash, SecondStartBringsTheFirstForwardAndMakesNoWindow) {
-  HWND decoy = CreateWindowExA(0, "STATIC", "decoy", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10,
-                               150, 100, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
   // The first one is the test build that stays a minute: it is certainly
   // still up when the second one looks for it.
   shown_splash first = launch_and_wait_visible({}, "OmbrelSplashLingering.exe");
   ASSERT_NE(first.window, nullptr);
+  // The window manager activates the new splash a moment after it shows;
+  // then a new window of this process takes the foreground, and keeps it.
+  wait_until([&] { return GetForegroundWindow() == first.window; }, 3000);
+  HWND decoy = CreateWindowExA(0, "STATIC", "decoy", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10,
+                               150, 100, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
   SetForegroundWindow(decoy);
   ASSERT_TRUE(wait_until([&] { return GetForegroundWindow() == decoy; }, 3000));
+  wait_until([] { return false; }, 500);
+  ASSERT_EQ(GetForegroundWindow(), decoy) << "the decoy did not keep the foreground";
   launched_program second = launch(SPLASH_EXE);
   EXPECT_EQ(wait_exit(second, 10000), 0);
   ASSERT_TRUE(is_running(first.program)) << "the first splash went before the second looked";
