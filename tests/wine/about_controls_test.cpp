@@ -145,9 +145,9 @@ TEST_F(AboutControls, MenuBarHoldsOnePopupWithItsSixEntries) {
   const struct {
     UINT id;
     const char* text;  // null: a separator
-  } entries[] = {{1016, "&Version..."}, {1008, "&Credits"}, {0, nullptr},
-                 {1001, "&Purchase Ombrel at ombrel-software.example"}, {0, nullptr},
-                 {1003, "E&xit"}};
+  } entries[] = {{IDM_VERSION, "&Version..."}, {IDM_CREDITS, "&Credits"}, {0, nullptr},
+                 {IDM_PURCHASE, "&Purchase Ombrel at ombrel-software.example"}, {0, nullptr},
+                 {IDM_EXIT, "E&xit"}};
   ASSERT_EQ(GetMenuItemCount(popup), 6);
   for (int i = 0; i < 6; ++i) {
     MENUITEMINFOA item = {};

@@ -11,39 +11,20 @@
 
 namespace {
 
-LRESULT CALLBACK plain_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  return DefWindowProcA(window, message, wparam, lparam);
-}
-
-// A window of this process in the foreground: the user has turned away.
-HWND take_foreground() {
-  WNDCLASSA window_class = {};
-  window_class.lpfnWndProc = plain_proc;
-  window_class.hInstance = GetModuleHandleA(nullptr);
-  window_class.lpszClassName = "AboutLifecycleOther";
-  RegisterClassA(&window_class);
-  HWND other = CreateWindowExA(0, "AboutLifecycleOther", "other", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                               0, 0, 200, 100, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-  SetForegroundWindow(other);
-  wait_until([&] { return GetForegroundWindow() == other; }, 3000);
-  return other;
-}
-
 DWORD WINAPI send_credits(void* window) {
-  return run_command(static_cast<HWND>(window), IDM_CREDITS_ID) ? 1 : 0;
+  return run_command(static_cast<HWND>(window), IDM_CREDITS) ? 1 : 0;
 }
 
 }  // namespace
 
 TEST(AboutLifecycleE2E, ExitCloseBoxAndCloseEachEndTheProgramWithCodeZero) {
-  const UINT messages[][2] = {{WM_COMMAND, 1003}, {WM_SYSCOMMAND, SC_CLOSE}, {WM_CLOSE, 0}};
+  const UINT messages[][2] = {{WM_COMMAND, IDM_EXIT}, {WM_SYSCOMMAND, SC_CLOSE}, {WM_CLOSE, 0}};
   for (const auto& message : messages) {
     about_program about = start_about();
     ASSERT_NE(about.window, nullptr);
     EXPECT_TRUE(wait_page_complete(about.window));
     PostMessageA(about.window, message[0], message[1], 0);
     EXPECT_EQ(wait_exit(about.program, 15000), 0) << message[0];
-    kill_program(about.program);
   }
 }
 
@@ -55,7 +36,6 @@ TEST(AboutLifecycleE2E, CloseDuringAPageTakesEffectOnlyWhenThePageIsComplete) {
   PostMessageA(about.window, WM_CLOSE, 0, 0);
   EXPECT_EQ(wait_exit(about.program, PAGE_BOUND_MS), 0);
   EXPECT_GE(GetTickCount() - asked_at, 400u) << "three fades take 0.75 s";
-  kill_program(about.program);
 
   // The close box during the credits page: the page still answers its
   // command, so it ran to its end in a living program.
@@ -74,7 +54,6 @@ TEST(AboutLifecycleE2E, CloseDuringAPageTakesEffectOnlyWhenThePageIsComplete) {
   GetExitCodeThread(sender, &page_answered);
   CloseHandle(sender);
   EXPECT_EQ(page_answered, 1u) << "the program ended in the middle of the page";
-  kill_program(about.program);
 }
 
 // The shell's open command for http addresses, taken over by the recorder
@@ -127,12 +106,12 @@ TEST(AboutLifecycleE2E, PurchaseHandsTheProductPageToTheShellsWebHandlerShownNor
   ASSERT_TRUE(browser.installed()) << "the recorder could not be installed";
   about_program about = start_about();
   ASSERT_NE(about.window, nullptr);
-  PostMessageA(about.window, WM_COMMAND, 1001, 0);
+  PostMessageA(about.window, WM_COMMAND, IDM_PURCHASE, 0);
   std::string address;
   unsigned long flags = 0;
   unsigned show = 0;
   ASSERT_TRUE(browser.wait_record(address, flags, show)) << "the recorder did not run";
-  EXPECT_EQ(address, "http://www.ombrel-software.example/rezizazuriro/");
+  EXPECT_EQ(address, VENDOR_PRODUCT_PAGE);
   // A browser that is not yet running shows its page as its start asks.
   EXPECT_TRUE(flags & STARTF_USESHOWWINDOW) << flags;
   EXPECT_EQ(show, static_cast<unsigned>(SW_SHOWNORMAL));
@@ -143,16 +122,13 @@ TEST(AboutLifecycleE2E, SecondStartBringsTheWindowForwardAndEndsWithoutAWindow) 
   about_program first = start_about();
   ASSERT_NE(first.window, nullptr);
   ASSERT_TRUE(wait_page_complete(first.window));
-  HWND other = take_foreground();
-  ASSERT_EQ(GetForegroundWindow(), other);
+  foreground_decoy other;
+  ASSERT_EQ(GetForegroundWindow(), other.window());
 
   // With a window of its own it would run its loop and not end.
   launched_program second = launch("OmbrelAbout.exe");
   EXPECT_EQ(wait_exit(second, 15000), 0);
   EXPECT_TRUE(wait_until([&] { return GetForegroundWindow() == first.window; }, 3000));
-  kill_program(second);
-  kill_program(first.program);
-  DestroyWindow(other);
 }
 
 TEST(AboutLifecycleE2E, StartsWhileMinimisedWaitOrEndAtOnceAndOpenWhenTheFirstEnds) {
@@ -161,7 +137,7 @@ TEST(AboutLifecycleE2E, StartsWhileMinimisedWaitOrEndAtOnceAndOpenWhenTheFirstEn
   ASSERT_TRUE(wait_page_complete(first.window));
   PostMessageA(first.window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
   ASSERT_TRUE(wait_until([&] { return IsIconic(first.window) != FALSE; }, 5000));
-  HWND other = take_foreground();  // a minimised foreground window is not waited on
+  foreground_decoy other;  // a minimised foreground window is not waited on
   ASSERT_NE(GetForegroundWindow(), first.window);
 
   launched_program second = launch("OmbrelAbout.exe");
@@ -175,9 +151,6 @@ TEST(AboutLifecycleE2E, StartsWhileMinimisedWaitOrEndAtOnceAndOpenWhenTheFirstEn
   EXPECT_EQ(wait_exit(first.program, 15000), 0);
   EXPECT_NE(wait_for_window("OmbrelAbout", second.info.dwProcessId, 20000), nullptr)
       << "the waiting start still hangs after the first ended";
-  kill_program(second);
-  kill_program(third);
-  DestroyWindow(other);
 }
 
 // A start that waited on a window which then vanished becomes the running
@@ -190,7 +163,7 @@ TEST(AboutLifecycleE2E, AStartThatTookOverIsWaitedOnByTheNextStart) {
   ASSERT_TRUE(wait_page_complete(first.window));
   PostMessageA(first.window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
   ASSERT_TRUE(wait_until([&] { return IsIconic(first.window) != FALSE; }, 5000));
-  HWND other = take_foreground();
+  foreground_decoy other;
 
   launched_program second = launch("OmbrelAbout.exe");
   wait_until([] { return false; }, 1500);
@@ -206,8 +179,7 @@ TEST(AboutLifecycleE2E, AStartThatTookOverIsWaitedOnByTheNextStart) {
   // The user turns away from the new window and starts the program again.
   PostMessageA(taken_over, WM_SYSCOMMAND, SC_MINIMIZE, 0);
   ASSERT_TRUE(wait_until([&] { return IsIconic(taken_over) != FALSE; }, 5000));
-  SetForegroundWindow(other);
-  ASSERT_TRUE(wait_until([&] { return GetForegroundWindow() == other; }, 3000));
+  ASSERT_TRUE(other.take_foreground());
   launched_program third = launch("OmbrelAbout.exe");
   wait_until([] { return false; }, 3000);
   EXPECT_TRUE(is_running(third)) << "the third start ended without waiting on the window";
@@ -220,7 +192,4 @@ TEST(AboutLifecycleE2E, AStartThatTookOverIsWaitedOnByTheNextStart) {
   EXPECT_TRUE(wait_until([&] { return GetForegroundWindow() == taken_over; }, 3000));
   EXPECT_TRUE(is_running(second));
   EXPECT_TRUE(one_about_window());
-  kill_program(third);
-  kill_program(second);
-  DestroyWindow(other);
 }

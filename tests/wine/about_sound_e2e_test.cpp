@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "about_test_support.h"
+#include "program_facts.h"
+#include "wine_trace.h"
 
 namespace {
 
@@ -21,7 +23,7 @@ std::vector<unsigned long> sounds_of(const char* exe_name, const std::vector<WOR
   EXPECT_TRUE(wait_page_complete(window));
   for (WORD command : commands) PostMessageA(window, WM_COMMAND, command, 0);
   if (check_heading) {
-    const RECT heading = line_cell(2, "Thanks to");
+    const RECT heading = line_cell(CREDITS_HEADING_ROW, CREDITS_HEADING);
     EXPECT_TRUE(wait_until([&] { return count_white(screen_picture(window), heading) > 0; },
                            PAGE_BOUND_MS))
         << "the heading was not typed";
@@ -42,9 +44,9 @@ TEST(AboutSoundsE2E, CreditsTwiceInQuickSuccessionGiveNineClicksAndAClosingSound
     expected.insert(expected.end(), 9, ABOUT_CLICK_RIFF_SIZE);
     expected.push_back(ABOUT_CLOSE_RIFF_SIZE);
   }
-  EXPECT_EQ(sounds_of("OmbrelAbout.exe", {IDM_CREDITS_ID, IDM_CREDITS_ID}, false), expected);
+  EXPECT_EQ(sounds_of("OmbrelAbout.exe", {IDM_CREDITS, IDM_CREDITS}, false), expected);
 }
 
 TEST(AboutSoundsE2E, WithoutSoundResourcesTheHeadingStillTypesItselfSilently) {
-  EXPECT_TRUE(sounds_of("OmbrelAboutSilent.exe", {IDM_CREDITS_ID}, true).empty());
+  EXPECT_TRUE(sounds_of("OmbrelAboutSilent.exe", {IDM_CREDITS}, true).empty());
 }

@@ -16,12 +16,11 @@ class AboutWindowE2E : public ::testing::Test {
     ASSERT_NE(about_.window, nullptr);
     ASSERT_TRUE(wait_page_complete(about_.window)) << "the first page never finished";
   }
-  void TearDown() override { kill_program(about_.program); }
 
   // The screen once it shows what is expected (the screen follows the
   // drawing with a short lag), or the last picture taken.
-  page_picture settled(bool (*expected)(const page_picture&, HWND)) {
-    page_picture picture;
+  pixel_picture settled(bool (*expected)(const pixel_picture&, HWND)) {
+    pixel_picture picture;
     wait_until([&] { return expected(picture = screen_picture(about_.window), about_.window); },
                5000);
     return picture;
@@ -30,18 +29,19 @@ class AboutWindowE2E : public ::testing::Test {
 };
 
 std::vector<RECT> version_cells(HWND window) {
-  return {line_cell(3, "        Ombrel Rezizazuriro"), line_cell(5, "                  Version"),
-          line_cell(9, "                     3.1"), picture_rect(window)};
+  return {line_cell(VERSION_PRODUCT_ROW, VERSION_PRODUCT_LINE),
+          line_cell(VERSION_LABEL_ROW, VERSION_LABEL_LINE),
+          line_cell(VERSION_NUMBER_ROW, VERSION_NUMBER_LINE), picture_rect(window)};
 }
 
-bool version_page_alone(const page_picture& picture, HWND window) {
+bool version_page_alone(const pixel_picture& picture, HWND window) {
   const std::vector<RECT> cells = version_cells(window);
   return count_white(picture, cells[0]) > 0 && count_white(picture, cells[1]) > 0 &&
          count_white(picture, cells[2]) > 0 && count_lit(picture, cells[3]) > 0 &&
          count_lit(picture, whole(picture), cells) == 0;
 }
 
-void expect_version_page_alone(const page_picture& picture, HWND window) {
+void expect_version_page_alone(const pixel_picture& picture, HWND window) {
   const std::vector<RECT> cells = version_cells(window);
   for (int i = 0; i < 3; ++i) EXPECT_GT(count_white(picture, cells[i]), 0) << "line " << i;
   EXPECT_GT(count_lit(picture, cells[3]), 0) << "no picture";
@@ -50,12 +50,12 @@ void expect_version_page_alone(const page_picture& picture, HWND window) {
 }
 
 std::vector<RECT> credits_rows() {
-  std::vector<RECT> rows = {line_cell(2, "Thanks to")};
+  std::vector<RECT> rows = {line_cell(CREDITS_HEADING_ROW, CREDITS_HEADING)};
   for (int row = 4; row <= 13; ++row) rows.push_back(line_band(row));
   return rows;
 }
 
-bool credits_page_alone(const page_picture& picture, HWND) {
+bool credits_page_alone(const pixel_picture& picture, HWND) {
   for (const RECT& row : credits_rows()) {
     if (count_white(picture, row) == 0) return false;
   }
@@ -66,7 +66,7 @@ bool credits_page_alone(const page_picture& picture, HWND) {
 
 TEST_F(AboutWindowE2E, FixedTopmostWindowCentredInTheWorkAreaUnderTheProductTitle) {
   EXPECT_EQ(window_class(about_.window), "OmbrelAbout");
-  EXPECT_EQ(window_text(about_.window), "Ombrel Rezizazuriro 3");
+  EXPECT_EQ(window_text(about_.window), ABOUT_TITLE);
   RECT frame = {}, work = {};
   GetWindowRect(about_.window, &frame);
   SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
@@ -84,18 +84,18 @@ TEST_F(AboutWindowE2E, VersionThenCreditsThenVersionShowExactlyTheirOwnPixels) {
   HWND window = about_.window;
   expect_version_page_alone(settled(version_page_alone), window);
 
-  ASSERT_TRUE(run_command(window, IDM_CREDITS_ID));
-  const page_picture credits = settled(credits_page_alone);
+  ASSERT_TRUE(run_command(window, IDM_CREDITS));
+  const pixel_picture credits = settled(credits_page_alone);
   for (const RECT& row : credits_rows()) EXPECT_GT(count_white(credits, row), 0);
   EXPECT_EQ(count_lit(credits, whole(credits), credits_rows()), 0) << "pixels beside the credits";
   EXPECT_FALSE(IsWindowVisible(FindWindowExA(window, nullptr, "Static", nullptr)));
 
-  ASSERT_TRUE(run_command(window, IDM_VERSION_ID));
+  ASSERT_TRUE(run_command(window, IDM_VERSION));
   expect_version_page_alone(settled(version_page_alone), window);
 }
 
 DWORD WINAPI choose_version(void* window) {
-  return run_command(static_cast<HWND>(window), IDM_VERSION_ID) ? 1 : 0;
+  return run_command(static_cast<HWND>(window), IDM_VERSION) ? 1 : 0;
 }
 
 // Choosing the page that is already shown draws it again: its three lines
@@ -113,7 +113,7 @@ TEST_F(AboutWindowE2E, VersionChosenOnTheVersionPageFadesItsLinesInAgainFromBlac
   const bool complete = wait_until(
       [&] {
         const bool done = WaitForSingleObject(chooser, 0) == WAIT_OBJECT_0;
-        const page_picture now = screen_picture(window);
+        const pixel_picture now = screen_picture(window);
         for (int i = 0; i < 3; ++i) {
           const int white = count_white(now, cells[i]);
           erased[i] = erased[i] || white == 0;

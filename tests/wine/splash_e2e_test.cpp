@@ -8,22 +8,20 @@
 #include <vector>
 
 #include "harness.h"
+#include "pixel_picture.h"
+#include "program_facts.h"
+#include "splash_program.h"
 
 namespace {
 
 const char SPLASH_EXE[] = "OmbrelSplash.exe";
 const char SPLASH_CLASS[] = "OmbrelSplash";
+const int SPLASH_LEFT = SPLASH_SCREEN_LEFT;
+const int SPLASH_TOP = SPLASH_SCREEN_TOP;
 
 // The splash picture as stored in the program: 8-bit palette DIB.
-struct picture {
-  int width = 0;
-  int height = 0;
-  std::vector<COLORREF> pixels;  // top-down
-  COLORREF at(int x, int y) const { return pixels[static_cast<size_t>(y * width + x)]; }
-};
-
-picture load_picture_resource() {
-  picture p;
+pixel_picture load_picture_resource() {
+  pixel_picture p;
   HMODULE module = LoadLibraryExA(program_path(SPLASH_EXE).c_str(), nullptr,
                                   LOAD_LIBRARY_AS_DATAFILE);
   if (module == nullptr) return p;
@@ -48,31 +46,6 @@ picture load_picture_resource() {
   return p;
 }
 
-// The screen inside a rectangle, top-down, as COLORREFs.
-std::vector<COLORREF> grab_screen(int left, int top, int width, int height) {
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  void* bits = nullptr;
-  HBITMAP dib = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(memory, dib);
-  BitBlt(memory, 0, 0, width, height, screen, left, top, SRCCOPY);
-  GdiFlush();
-  std::vector<COLORREF> out;
-  const auto* px = static_cast<const unsigned char*>(bits);
-  for (int i = 0; i < width * height; ++i) out.push_back(RGB(px[4 * i + 2], px[4 * i + 1], px[4 * i]));
-  SelectObject(memory, old);
-  DeleteObject(dib);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
-  return out;
-}
-
 // Pixels of the window area that differ from the stored picture, counted in
 // the picture's upper part and along its bottom strip (where text goes).
 struct picture_difference {
@@ -80,12 +53,12 @@ struct picture_difference {
   int bottom_strip = 0;
 };
 
-picture_difference compare_with_screen(const picture& p, int left, int top) {
+picture_difference compare_with_screen(const pixel_picture& p, int left, int top) {
   picture_difference d;
-  const std::vector<COLORREF> shot = grab_screen(left, top, p.width, p.height);
+  const pixel_picture shot = screen_area(left, top, p.width, p.height);
   for (int y = 0; y < p.height; ++y) {
     for (int x = 0; x < p.width; ++x) {
-      if (shot[static_cast<size_t>(y * p.width + x)] == p.at(x, y)) continue;
+      if (shot.at(x, y) == p.at(x, y)) continue;
       if (y < p.height - 30) ++d.upper;
       else ++d.bottom_strip;
     }
@@ -111,7 +84,7 @@ shown_splash launch_and_wait_visible(const launch_options& options = {},
         if (s.window == nullptr || !IsWindowVisible(s.window)) return !is_running(s.program);
         RECT r;
         GetWindowRect(s.window, &r);
-        if (r.left != 419 || r.top != 295) s.seen_elsewhere = true;
+        if (r.left != SPLASH_LEFT || r.top != SPLASH_TOP) s.seen_elsewhere = true;
         return true;
       },
       10000);
@@ -130,23 +103,23 @@ TEST(Splash, WindowIsACentredBorderlessPopupNeverSeenAt500) {
   EXPECT_FALSE(GetWindowLongPtrA(s.window, GWL_EXSTYLE) & WS_EX_TOPMOST);
   RECT r;
   GetWindowRect(s.window, &r);
-  EXPECT_EQ(r.left, 419);
-  EXPECT_EQ(r.top, 295);
-  EXPECT_EQ(r.right - r.left, 186);
-  EXPECT_EQ(r.bottom - r.top, 159);
+  EXPECT_EQ(r.left, SPLASH_LEFT);
+  EXPECT_EQ(r.top, SPLASH_TOP);
+  EXPECT_EQ(r.right - r.left, SPLASH_WIDTH);
+  EXPECT_EQ(r.bottom - r.top, SPLASH_HEIGHT);
   EXPECT_EQ(wait_exit(s.program, 5000), 0);
 }
 
 TEST(Splash, ShowsThePictureAndNoTextForAnEmptyTail) {
-  const picture p = load_picture_resource();
-  ASSERT_EQ(p.width, 186);
-  ASSERT_EQ(p.height, 159);
+  const pixel_picture p = load_picture_resource();
+  ASSERT_EQ(p.width, SPLASH_WIDTH);
+  ASSERT_EQ(p.height, SPLASH_HEIGHT);
   shown_splash s = launch_and_wait_visible();
   ASSERT_NE(s.window, nullptr);
   picture_difference d;
   EXPECT_TRUE(wait_until(
       [&] {
-        d = compare_with_screen(p, 419, 295);
+        d = compare_with_screen(p, SPLASH_LEFT, SPLASH_TOP);
         return d.upper == 0 && d.bottom_strip == 0;
       },
       800))
@@ -155,8 +128,8 @@ TEST(Splash, ShowsThePictureAndNoTextForAnEmptyTail) {
 }
 
 TEST(Splash, DrawsItsTailAsTextInsideThePicture) {
-  const picture p = load_picture_resource();
-  ASSERT_EQ(p.width, 186);
+  const pixel_picture p = load_picture_resource();
+  ASSERT_EQ(p.width, SPLASH_WIDTH);
   launch_options options;
   options.arguments = "Loading Act One";
   shown_splash s = launch_and_wait_visible(options);
@@ -164,7 +137,7 @@ TEST(Splash, DrawsItsTailAsTextInsideThePicture) {
   picture_difference d;
   EXPECT_TRUE(wait_until(
       [&] {
-        d = compare_with_screen(p, 419, 295);
+        d = compare_with_screen(p, SPLASH_LEFT, SPLASH_TOP);
         return d.upper == 0 && d.bottom_strip > 40;
       },
       800))
@@ -188,7 +161,7 @@ TEST(Splash, EndsByItselfAfterAboutOneSecondDespiteClicks) {
   ASSERT_NE(s.window, nullptr);
   const DWORD shown_at = GetTickCount();
   // Clicks, real ones through the input system and posted ones.
-  SetCursorPos(419 + 90, 295 + 60);
+  SetCursorPos(SPLASH_LEFT + 90, SPLASH_TOP + 60);
   INPUT clicks[2] = {};
   clicks[0].type = clicks[1].type = INPUT_MOUSE;
   clicks[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
@@ -214,7 +187,7 @@ TEST(Splash, Command101EndsItAtOnceAndOtherCommandsDoNot) {
   Sleep(100);
   ASSERT_TRUE(is_running(s.program)) << "command 102 ended the splash";
   const DWORD sent_at = GetTickCount();
-  SendMessageTimeoutA(s.window, WM_COMMAND, 101, 0, SMTO_ABORTIFHUNG, 2000, nullptr);
+  SendMessageTimeoutA(s.window, WM_COMMAND, IDM_SPLASH_END, 0, SMTO_ABORTIFHUNG, 2000, nullptr);
   EXPECT_EQ(wait_exit(s.program, 5000), 0);
   EXPECT_LT(GetTickCount() - sent_at, 300u) << "command 101 did not end it at once";
 }
@@ -234,21 +207,18 @@ TEST(Splash, SecondStartBringsTheFirstForwardAndMakesNoWindow) {
   // The window manager activates the new splash a moment after it shows;
   // then a new window of this process takes the foreground, and keeps it.
   wait_until([&] { return GetForegroundWindow() == first.window; }, 3000);
-  HWND decoy = CreateWindowExA(0, "STATIC", "decoy", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10,
-                               150, 100, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-  SetForegroundWindow(decoy);
-  ASSERT_TRUE(wait_until([&] { return GetForegroundWindow() == decoy; }, 3000));
+  foreground_decoy decoy;
+  ASSERT_EQ(GetForegroundWindow(), decoy.window());
   wait_until([] { return false; }, 500);
-  ASSERT_EQ(GetForegroundWindow(), decoy) << "the decoy did not keep the foreground";
+  ASSERT_EQ(GetForegroundWindow(), decoy.window()) << "the decoy did not keep the foreground";
   launched_program second = launch(SPLASH_EXE);
   EXPECT_EQ(wait_exit(second, 10000), 0);
   ASSERT_TRUE(is_running(first.program)) << "the first splash went before the second looked";
   EXPECT_EQ(count_windows(SPLASH_CLASS), 1) << "the second start opened a window";
   EXPECT_TRUE(wait_until([&] { return GetForegroundWindow() == first.window; }, 3000))
       << "the first splash was not brought forward";
-  SendMessageTimeoutA(first.window, WM_COMMAND, 101, 0, SMTO_ABORTIFHUNG, 2000, nullptr);
+  SendMessageTimeoutA(first.window, WM_COMMAND, IDM_SPLASH_END, 0, SMTO_ABORTIFHUNG, 2000, nullptr);
   EXPECT_EQ(wait_exit(first.program, 5000), 0);
-  DestroyWindow(decoy);
 }
 
 }  // namespace

@@ -85,18 +85,6 @@ bool mutex_exists(const std::string& name) {
   return true;
 }
 
-HWND make_foreground_decoy() {
-  HWND decoy = CreateWindowExA(0, "STATIC", "decoy", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 600, 100,
-                               150, 100, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-  SetForegroundWindow(decoy);
-  MSG msg;
-  for (int i = 0; i < 20; ++i) {
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
-    Sleep(10);
-  }
-  return decoy;
-}
-
 TEST(ActivatePreviousInstance, NoWindowGivesZeroAndNoMutex) {
   EXPECT_EQ(activate_previous_instance("OmbrelNobodyHasThisClass"), 0);
   EXPECT_FALSE(mutex_exists("OmbrelNobodyHasThisClass_RiVA"));
@@ -104,7 +92,7 @@ TEST(ActivatePreviousInstance, NoWindowGivesZeroAndNoMutex) {
 
 TEST(ActivatePreviousInstance, VisibleWindowIsBroughtForwardWithoutMutex) {
   OtherThreadWindow other(shown::normal);
-  HWND decoy = make_foreground_decoy();
+  foreground_decoy decoy;
   ASSERT_NE(GetForegroundWindow(), other.window());
   const DWORD start = GetTickCount();
   EXPECT_EQ(activate_previous_instance(other.class_name()), 1);
@@ -112,7 +100,6 @@ TEST(ActivatePreviousInstance, VisibleWindowIsBroughtForwardWithoutMutex) {
   // The other thread takes the activation through its own queue.
   EXPECT_TRUE(wait_until([&] { return GetForegroundWindow() == other.window(); }, 2000));
   EXPECT_FALSE(mutex_exists(other.mutex_name()));
-  DestroyWindow(decoy);
 }
 
 TEST(ActivatePreviousInstance, SomebodyAlreadyWaitingMeansReturnAtOnce) {
@@ -142,7 +129,7 @@ TEST(ActivatePreviousInstance, MinimisedWindowAlreadyInFrontIsNotFlashedButBroug
 
 TEST(ActivatePreviousInstance, WaitsFlashingUntilTheUserActivatesTheWindow) {
   OtherThreadWindow other(shown::minimised);
-  HWND decoy = make_foreground_decoy();
+  foreground_decoy decoy;
   other.activate_after(1200);
   const DWORD start = GetTickCount();
   EXPECT_EQ(activate_previous_instance(other.class_name()), 1);
@@ -152,19 +139,17 @@ TEST(ActivatePreviousInstance, WaitsFlashingUntilTheUserActivatesTheWindow) {
   EXPECT_TRUE(wait_until([&] { return GetForegroundWindow() == other.window(); }, 2000));
   // The waiting start's mutex lives until its process ends.
   EXPECT_TRUE(mutex_exists(other.mutex_name()));
-  DestroyWindow(decoy);
 }
 
 TEST(ActivatePreviousInstance, WindowDestroyedDuringTheWaitEndsIt) {
   OtherThreadWindow other(shown::minimised);
-  HWND decoy = make_foreground_decoy();
+  foreground_decoy decoy;
   other.destroy_after(900);
   const DWORD start = GetTickCount();
   EXPECT_EQ(activate_previous_instance(other.class_name()), 0);
   const DWORD waited = GetTickCount() - start;
   EXPECT_GE(waited, 800u);
   EXPECT_LT(waited, 3000u) << "kept waiting on a window that is gone";
-  DestroyWindow(decoy);
 }
 
 }  // namespace

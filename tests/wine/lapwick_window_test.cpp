@@ -12,7 +12,7 @@
 #include "stopwatch_boxes.h"
 #include "stopwatch_clock.h"
 #include "stopwatch_menus.h"
-#include "stopwatch_recorder.h"
+#include "lapwick_recorder.h"
 #include "stopwatch_window.h"
 
 namespace {
@@ -102,7 +102,7 @@ TEST(StopwatchStartUp, CreatedVisibleAtTheCornerThenCentredWhileHidden) {
   ASSERT_TRUE(watch.created);
   // The system adds WS_EX_WINDOWEDGE to any window with a caption.
   EXPECT_EQ(watch.create.dwExStyle & ~static_cast<DWORD>(WS_EX_WINDOWEDGE), 0u);
-  EXPECT_EQ(static_cast<DWORD>(watch.create.style), 0x90CA0080u);
+  EXPECT_EQ(static_cast<DWORD>(watch.create.style), STOPWATCH_STYLE);
   EXPECT_EQ(watch.create.x, 0);
   EXPECT_EQ(watch.create.y, 0);
   EXPECT_EQ(watch.create.cx, 220);
@@ -318,7 +318,7 @@ const std::string CR = "\r";
 TEST_F(StopwatchWindow, HelpBoxShowsTheHelpTextWhileTheStopwatchHides) {
   open_box(window, IDM_HELP);
   ASSERT_TRUE(seen.found);
-  EXPECT_EQ(seen.caption, "Lapwick Help");
+  EXPECT_EQ(seen.caption, HELP_CAPTION);
   const std::string help = "Run       starts or unpauses timer." + CR + CR +
                            "Pause    pauses\\unpauses the timer." + CR + CR +
                            "Reset    zeros the time." + CR + CR + "Note:" + CR +
@@ -338,7 +338,7 @@ TEST_F(StopwatchWindow, HelpBoxShowsTheHelpTextWhileTheStopwatchHides) {
 TEST_F(StopwatchWindow, AboutBoxShowsTheVendorLinesIndentedAndEndsWithABreak) {
   open_box(window, IDM_ABOUT);
   ASSERT_TRUE(seen.found);
-  EXPECT_EQ(seen.caption, "Lapwick 1.6 by Ombrel Software");
+  EXPECT_EQ(seen.caption, ABOUT_CAPTION);
   const std::string about = std::string(5, ' ') + CR + CR + std::string(5, ' ') +
                             "Copyright (c) 1998-2026 Ombrel Software" + CR + CR +
                             std::string(13, ' ') + "lapwick@ombrel-software.example" + CR +

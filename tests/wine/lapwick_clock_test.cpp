@@ -10,7 +10,7 @@
 
 #include "clock_calls.h"
 #include "stopwatch_clock.h"
-#include "stopwatch_recorder.h"
+#include "lapwick_recorder.h"
 #include "stopwatch_window.h"
 
 namespace {
