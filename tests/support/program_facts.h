@@ -6,6 +6,13 @@
 
 #include <cstddef>
 
+// Window classes, named after their programs (Lapwick's is
+// STOPWATCH_CLASS_NAME in its own header).
+constexpr char ABOUT_CLASS[] = "OmbrelAbout";
+constexpr char SPLASH_CLASS[] = "OmbrelSplash";
+// Every program's icon group, as the resource scripts number it.
+constexpr int PROGRAM_ICON_GROUP_ID = 12345;
+
 // Byte counts of the programs' own sound files, as built into them.
 constexpr std::size_t LAPWICK_CHIME_BYTES = 1516;
 constexpr std::size_t ABOUT_CLICK_BYTES = 4636;

@@ -149,7 +149,7 @@ TEST(AboutLifecycleE2E, StartsWhileMinimisedWaitOrEndAtOnceAndOpenWhenTheFirstEn
 
   PostMessageA(first.window, WM_CLOSE, 0, 0);
   EXPECT_EQ(wait_exit(first.program, 15000), 0);
-  EXPECT_NE(wait_for_window("OmbrelAbout", second.info.dwProcessId, 20000), nullptr)
+  EXPECT_NE(wait_for_window(ABOUT_CLASS, second.info.dwProcessId, 20000), nullptr)
       << "the waiting start still hangs after the first ended";
 }
 
@@ -157,7 +157,7 @@ TEST(AboutLifecycleE2E, StartsWhileMinimisedWaitOrEndAtOnceAndOpenWhenTheFirstEn
 // instance: the next start must wait on its window in turn, not end at
 // once on a mutex left behind.
 TEST(AboutLifecycleE2E, AStartThatTookOverIsWaitedOnByTheNextStart) {
-  const auto one_about_window = [] { return count_windows("OmbrelAbout") == 1; };
+  const auto one_about_window = [] { return count_windows(ABOUT_CLASS) == 1; };
   about_program first = start_about();
   ASSERT_NE(first.window, nullptr);
   ASSERT_TRUE(wait_page_complete(first.window));
@@ -171,7 +171,7 @@ TEST(AboutLifecycleE2E, AStartThatTookOverIsWaitedOnByTheNextStart) {
   EXPECT_TRUE(one_about_window());
   PostMessageA(first.window, WM_CLOSE, 0, 0);
   EXPECT_EQ(wait_exit(first.program, 15000), 0);
-  HWND taken_over = wait_for_window("OmbrelAbout", second.info.dwProcessId, 20000);
+  HWND taken_over = wait_for_window(ABOUT_CLASS, second.info.dwProcessId, 20000);
   ASSERT_NE(taken_over, nullptr) << "the waiting start did not open its window";
   ASSERT_TRUE(wait_page_complete(taken_over));
   EXPECT_TRUE(one_about_window());

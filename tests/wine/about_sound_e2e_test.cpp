@@ -18,7 +18,7 @@ std::vector<unsigned long> sounds_of(const char* exe_name, const std::vector<WOR
   const std::string trace = temp_file("about-winmm");
   // Started in the programs' folder, where it finds its picture.
   launched_program program = launch_with_trace(exe_name, "trace+winmm", trace);
-  HWND window = wait_for_window("OmbrelAbout", program.info.dwProcessId, 20000);
+  HWND window = wait_for_window(ABOUT_CLASS, program.info.dwProcessId, 20000);
   EXPECT_NE(window, nullptr);
   EXPECT_TRUE(wait_page_complete(window));
   for (WORD command : commands) PostMessageA(window, WM_COMMAND, command, 0);

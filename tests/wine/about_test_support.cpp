@@ -63,7 +63,7 @@ about_program start_about(const char* exe_name) {
   options.working_dir = folder.c_str();
   about_program about;
   about.program = launch(exe_name, options);
-  about.window = wait_for_window("OmbrelAbout", about.program.info.dwProcessId, 20000);
+  about.window = wait_for_window(ABOUT_CLASS, about.program.info.dwProcessId, 20000);
   return about;
 }
 
@@ -88,7 +88,7 @@ RECT picture_rect(HWND window) {
 void prepare_about_in_process() {
   // The picture file lies beside the programs.
   SetCurrentDirectoryA(wine_path(std::getenv("OMBREL_BIN_DIR")).c_str());
-  copy_text(about_class_name, "OmbrelAbout");
+  copy_text(about_class_name, ABOUT_CLASS);
   compute_dialog_units();
   module_instance = GetModuleHandleA(nullptr);
   register_about_class();

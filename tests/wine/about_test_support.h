@@ -12,6 +12,7 @@
 #include "about_window.h"
 #include "harness.h"
 #include "pixel_picture.h"
+#include "program_facts.h"
 
 
 // The cell of a page line holding text (line n starts at PAGE_LEFT,

@@ -65,7 +65,7 @@ bool credits_page_alone(const pixel_picture& picture, HWND) {
 }  // namespace
 
 TEST_F(AboutWindowE2E, FixedTopmostWindowCentredInTheWorkAreaUnderTheProductTitle) {
-  EXPECT_EQ(window_class(about_.window), "OmbrelAbout");
+  EXPECT_EQ(window_class(about_.window), ABOUT_CLASS);
   EXPECT_EQ(window_text(about_.window), ABOUT_TITLE);
   RECT frame = {}, work = {};
   GetWindowRect(about_.window, &frame);

@@ -109,7 +109,7 @@ TEST(StopwatchStartUp, CreatedVisibleAtTheCornerThenCentredWhileHidden) {
   EXPECT_EQ(watch.create.cy, 50);
   EXPECT_EQ(watch.create.hwndParent, nullptr);
   EXPECT_EQ(watch.create.hMenu, nullptr);
-  EXPECT_EQ(watch.title, "00:00:00");
+  EXPECT_EQ(watch.title, RESET_TITLE);
 
   // Shown at the corner by its own style, hidden, then moved while hidden.
   // Screen 1024 x 768, caption 19: x = (1024 - 220) / 2, y = (768 - 69) / 2.
@@ -135,16 +135,16 @@ TEST(StopwatchStartUp, CreatedVisibleAtTheCornerThenCentredWhileHidden) {
 
 TEST_F(StopwatchWindow, ClassIsGreyWithArrowAndOwnProcedure) {
   WNDCLASSA found = {};
-  ASSERT_TRUE(GetClassInfoA(GetModuleHandleA(nullptr), "Lapwick", &found));
+  ASSERT_TRUE(GetClassInfoA(GetModuleHandleA(nullptr), STOPWATCH_CLASS_NAME, &found));
   EXPECT_EQ(found.style, static_cast<UINT>(CS_HREDRAW | CS_VREDRAW));
   EXPECT_EQ(found.lpfnWndProc, stopwatch_window_proc);
   EXPECT_EQ(found.cbClsExtra, 0);
   EXPECT_EQ(found.cbWndExtra, 0);
   EXPECT_EQ(found.hbrBackground, GetStockObject(LTGRAY_BRUSH));
   EXPECT_EQ(found.hCursor, LoadCursorA(nullptr, IDC_ARROW));
-  // This test carries Lapwick's resources, icon 12345 among them.
+  // This test carries Lapwick's resources, its icon among them.
   EXPECT_NE(found.hIcon, nullptr);
-  EXPECT_EQ(found.hIcon, LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(12345)));
+  EXPECT_EQ(found.hIcon, LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(STOPWATCH_ICON_ID)));
   EXPECT_EQ(found.lpszMenuName, nullptr);
 }
 
@@ -179,10 +179,10 @@ TEST_F(StopwatchWindow, MenuBarHoldsRunPauseResetAndHelpAsPlainCommands) {
   HMENU bar = GetMenu(window);
   ASSERT_NE(bar, nullptr);
   ASSERT_EQ(GetMenuItemCount(bar), 4);
-  const std::vector<menu_item> expected = {{MFT_STRING, 1, "&Run"},
-                                           {MFT_STRING, 2, "&Pause"},
-                                           {MFT_STRING, 3, "&Reset"},
-                                           {MFT_STRING, 4, "?"}};
+  const std::vector<menu_item> expected = {{MFT_STRING, IDM_RUN, "&Run"},
+                                           {MFT_STRING, IDM_PAUSE, "&Pause"},
+                                           {MFT_STRING, IDM_RESET, "&Reset"},
+                                           {MFT_STRING, IDM_HELP, "?"}};
   for (int i = 0; i < 4; ++i) EXPECT_EQ(read_item(bar, i), expected[i]) << "item " << i;
 }
 
@@ -198,12 +198,12 @@ TEST_F(StopwatchWindow, SystemMenuGainsSevenItemsBelowItsOwn) {
   EXPECT_GE(close_at, 0);
   EXPECT_LT(close_at, count - 7);
   const std::vector<menu_item> expected = {{MFT_SEPARATOR, 0, ""},
-                                           {MFT_STRING, 1, "&Run"},
-                                           {MFT_STRING, 2, "&Pause"},
-                                           {MFT_STRING, 3, "&Reset"},
+                                           {MFT_STRING, IDM_RUN, "&Run"},
+                                           {MFT_STRING, IDM_PAUSE, "&Pause"},
+                                           {MFT_STRING, IDM_RESET, "&Reset"},
                                            {MFT_SEPARATOR, 0, ""},
-                                           {MFT_STRING, 4, "&Help"},
-                                           {MFT_STRING, 5, "&About Lapwick..."}};
+                                           {MFT_STRING, IDM_HELP, "&Help"},
+                                           {MFT_STRING, IDM_ABOUT, "&About Lapwick..."}};
   for (int i = 0; i < 7; ++i) {
     EXPECT_EQ(read_item(menu, count - 7 + i), expected[i]) << "addition " << i + 1;
   }

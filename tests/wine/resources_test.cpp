@@ -63,7 +63,7 @@ class program_file {
   // the one in the committed icon file.
   void expect_icon(const char* ico_file, unsigned bits) const {
     SCOPED_TRACE(ico_file);
-    const std::string group = data(RT_GROUP_ICON, MAKEINTRESOURCEA(12345));
+    const std::string group = data(RT_GROUP_ICON, MAKEINTRESOURCEA(PROGRAM_ICON_GROUP_ID));
     ASSERT_EQ(group.size(), 6u + 14u);
     EXPECT_EQ(read_u16(group, 0), 0u);
     EXPECT_EQ(read_u16(group, 2), 1u);
@@ -76,7 +76,7 @@ class program_file {
     EXPECT_EQ(read_u32(image, 4), 32u);
     EXPECT_EQ(read_u16(image, 14), bits);
     EXPECT_TRUE(image == committed(ico_file).substr(22)) << "icon image differs from the file";
-    EXPECT_EQ(languages(RT_GROUP_ICON, MAKEINTRESOURCEA(12345)), std::vector<WORD>{kLanguage});
+    EXPECT_EQ(languages(RT_GROUP_ICON, MAKEINTRESOURCEA(PROGRAM_ICON_GROUP_ID)), std::vector<WORD>{kLanguage});
   }
 
   // A sound: the committed WAV file byte for byte, stored only in the

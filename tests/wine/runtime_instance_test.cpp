@@ -32,7 +32,7 @@ class OtherThreadWindow {
   }
   const char* class_name() const { return class_name_.c_str(); }
   HWND window() const { return window_.load(); }
-  std::string mutex_name() const { return class_name_ + "_RiVA"; }
+  std::string mutex_name() const { return class_name_ + INSTANCE_MUTEX_SUFFIX; }
   // Run on the owning thread after the delay: destroy, or activate.
   void destroy_after(DWORD ms) { PostThreadMessageA(thread_id_, WM_APP, 0, ms); }
   void activate_after(DWORD ms) { PostThreadMessageA(thread_id_, WM_APP + 1, 0, ms); }
@@ -87,7 +87,7 @@ bool mutex_exists(const std::string& name) {
 
 TEST(ActivatePreviousInstance, NoWindowGivesZeroAndNoMutex) {
   EXPECT_EQ(activate_previous_instance("OmbrelNobodyHasThisClass"), 0);
-  EXPECT_FALSE(mutex_exists("OmbrelNobodyHasThisClass_RiVA"));
+  EXPECT_FALSE(mutex_exists(std::string("OmbrelNobodyHasThisClass") + INSTANCE_MUTEX_SUFFIX));
 }
 
 TEST(ActivatePreviousInstance, VisibleWindowIsBroughtForwardWithoutMutex) {

@@ -10,6 +10,7 @@
 
 #include "entry.h"
 #include "harness.h"
+#include "program_facts.h"
 #include "splash_program.h"
 
 namespace {
@@ -74,16 +75,16 @@ int run_splash(const char* tail) {
 // clean thread, so the window goes (taking its class) and the quit it
 // posts is taken off the queue.
 void close_splash() {
-  HWND window = FindWindowA("OmbrelSplash", nullptr);
+  HWND window = FindWindowA(SPLASH_CLASS, nullptr);
   if (window != nullptr) DestroyWindow(window);
-  UnregisterClassA("OmbrelSplash", GetModuleHandleA(nullptr));
+  UnregisterClassA(SPLASH_CLASS, GetModuleHandleA(nullptr));
   MSG message;
   while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
   }
 }
 
 LRESULT CALLBACK refuse_splash_window(int code, WPARAM wparam, LPARAM lparam) {
-  if (code == HCBT_CREATEWND && window_class(reinterpret_cast<HWND>(wparam)) == "OmbrelSplash") {
+  if (code == HCBT_CREATEWND && window_class(reinterpret_cast<HWND>(wparam)) == SPLASH_CLASS) {
     return 1;  // creation fails
   }
   return CallNextHookEx(nullptr, code, wparam, lparam);
