@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "clock_calls.h"
-#include "stopwatch_clock.h"
 #include "lapwick_recorder.h"
+#include "stopwatch_clock.h"
 #include "stopwatch_window.h"
 
 namespace {
