@@ -13,6 +13,7 @@
 #include "about_state.h"
 #include "about_test_support.h"
 #include "about_window.h"
+#include "import_seam.h"
 #include "sound.h"
 
 namespace {
@@ -186,4 +187,20 @@ TEST_F(AboutPages, CloseAndExitPostQuitZeroKeepingTheWindowAndOtherKeysChangeNot
   EXPECT_TRUE(requests.empty()) << "no page was drawn";
   EXPECT_EQ(std::vector<std::string>(page_lines, page_lines + PAGE_LINE_COUNT), lines);
   EXPECT_TRUE(IsWindow(about_window));
+}
+
+// The loop ends on GetMessageA's failure as on the quit message.
+TEST_F(AboutPages, LoopEndsWhenGetMessageFails) {
+  // Queued first: a loop that went on past the failure would take it.
+  PostThreadMessageA(GetCurrentThreadId(), WM_QUIT, 42, 0);
+  int calls = 0;
+  {
+    failing_get_message failing;
+    run_about_loop();
+    calls = failing.calls();
+  }
+  MSG left;
+  while (PeekMessageA(&left, nullptr, 0, 0, PM_REMOVE)) {
+  }
+  EXPECT_EQ(calls, 1) << "the loop went on after GetMessageA failed";
 }

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "import_seam.h"
 #include "lapwick_recorder.h"
 #include "program_facts.h"
 #include "stopwatch_boxes.h"
@@ -361,6 +362,20 @@ TEST_F(StopwatchWindow, BoxLeavesARunningClockRunningAndAMinimisedWindowMinimise
   EXPECT_TRUE(IsIconic(window));
   EXPECT_EQ(run_state, STATE_RUNNING);
   EXPECT_TRUE(clock_effects.empty());
+}
+
+// The loop ends on GetMessageA's failure as on the quit message.
+TEST(StopwatchLoop, EndsWhenGetMessageFails) {
+  // Queued first: a loop that went on past the failure would take it.
+  PostThreadMessageA(GetCurrentThreadId(), WM_QUIT, 42, 0);
+  int calls = 0;
+  {
+    failing_get_message failing;
+    run_message_loop();
+    calls = failing.calls();
+  }
+  drain_queue();
+  EXPECT_EQ(calls, 1) << "the loop went on after GetMessageA failed";
 }
 
 }  // namespace

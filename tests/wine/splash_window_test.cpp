@@ -1,5 +1,6 @@
 // OmbrelSplash's win_main run in this process: what it draws of a very long
-// command-line tail, and its result when its window cannot be created.
+// command-line tail, its result when its window cannot be created, and its
+// loop when GetMessageA fails.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -10,40 +11,11 @@
 
 #include "entry.h"
 #include "harness.h"
+#include "import_seam.h"
 #include "program_facts.h"
 #include "splash_program.h"
 
 namespace {
-
-// Points this program's import of module!name at replacement and returns
-// what it pointed at, or null when there is no such import. The splash
-// code linked into this test calls the system through these slots.
-void* replace_import(const char* module, const char* name, void* replacement) {
-  auto* base = reinterpret_cast<unsigned char*>(GetModuleHandleA(nullptr));
-  const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
-  const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
-  const IMAGE_DATA_DIRECTORY& imports =
-      nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
-  for (auto* entry = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress);
-       entry->Name != 0; ++entry) {
-    if (_stricmp(reinterpret_cast<const char*>(base + entry->Name), module) != 0) continue;
-    auto* names = reinterpret_cast<IMAGE_THUNK_DATA*>(base + entry->OriginalFirstThunk);
-    auto* slots = reinterpret_cast<IMAGE_THUNK_DATA*>(base + entry->FirstThunk);
-    for (; names->u1.AddressOfData != 0; ++names, ++slots) {
-      if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal)) continue;
-      const auto* by_name =
-          reinterpret_cast<const IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData);
-      if (std::strcmp(reinterpret_cast<const char*>(by_name->Name), name) != 0) continue;
-      DWORD protection = 0;
-      VirtualProtect(&slots->u1.Function, sizeof slots->u1.Function, PAGE_READWRITE, &protection);
-      void* previous = reinterpret_cast<void*>(slots->u1.Function);
-      slots->u1.Function = reinterpret_cast<ULONG_PTR>(replacement);
-      VirtualProtect(&slots->u1.Function, sizeof slots->u1.Function, protection, &protection);
-      return previous;
-    }
-  }
-  return nullptr;
-}
 
 // Every text the splash draws, passed on to the system unchanged.
 using text_out_function = BOOL(WINAPI*)(HDC, int, int, LPCSTR, int);
@@ -112,6 +84,19 @@ TEST(SplashProgram, EndsWithOneWhenItsWindowCannotBeCreated) {
   UnhookWindowsHookEx(hook);
   close_splash();
   EXPECT_EQ(result, 1);
+}
+
+TEST(SplashProgram, LoopEndsWhenGetMessageFails) {
+  // Queued first: a loop that went on past the failure would take it.
+  PostThreadMessageA(GetCurrentThreadId(), WM_QUIT, 42, 0);
+  int calls = 0;
+  {
+    failing_get_message failing;
+    run_splash("");
+    calls = failing.calls();
+  }
+  close_splash();
+  EXPECT_EQ(calls, 1) << "the loop went on after GetMessageA failed";
 }
 
 }  // namespace
