@@ -20,3 +20,22 @@ class failing_get_message {
   // Calls made since the object was made.
   int calls() const;
 };
+
+// Runs a message loop with GetMessageA failing on its first call and a quit
+// message already queued, which a loop that went on past the failure would
+// take; returns how many times the loop called GetMessageA (1 when it
+// stopped at the failure) and takes the quit message off the queue.
+template <typename Loop>
+int get_message_calls_when_it_fails(Loop loop) {
+  PostThreadMessageA(GetCurrentThreadId(), WM_QUIT, 42, 0);
+  int calls = 0;
+  {
+    failing_get_message failing;
+    loop();
+    calls = failing.calls();
+  }
+  MSG quit;
+  while (PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+  }
+  return calls;
+}

@@ -191,16 +191,6 @@ TEST_F(AboutPages, CloseAndExitPostQuitZeroKeepingTheWindowAndOtherKeysChangeNot
 
 // The loop ends on GetMessageA's failure as on the quit message.
 TEST_F(AboutPages, LoopEndsWhenGetMessageFails) {
-  // Queued first: a loop that went on past the failure would take it.
-  PostThreadMessageA(GetCurrentThreadId(), WM_QUIT, 42, 0);
-  int calls = 0;
-  {
-    failing_get_message failing;
-    run_about_loop();
-    calls = failing.calls();
-  }
-  MSG left;
-  while (PeekMessageA(&left, nullptr, 0, 0, PM_REMOVE)) {
-  }
-  EXPECT_EQ(calls, 1) << "the loop went on after GetMessageA failed";
+  EXPECT_EQ(get_message_calls_when_it_fails(run_about_loop), 1)
+      << "the loop went on after GetMessageA failed";
 }

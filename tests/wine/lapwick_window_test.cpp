@@ -366,16 +366,8 @@ TEST_F(StopwatchWindow, BoxLeavesARunningClockRunningAndAMinimisedWindowMinimise
 
 // The loop ends on GetMessageA's failure as on the quit message.
 TEST(StopwatchLoop, EndsWhenGetMessageFails) {
-  // Queued first: a loop that went on past the failure would take it.
-  PostThreadMessageA(GetCurrentThreadId(), WM_QUIT, 42, 0);
-  int calls = 0;
-  {
-    failing_get_message failing;
-    run_message_loop();
-    calls = failing.calls();
-  }
-  drain_queue();
-  EXPECT_EQ(calls, 1) << "the loop went on after GetMessageA failed";
+  EXPECT_EQ(get_message_calls_when_it_fails(run_message_loop), 1)
+      << "the loop went on after GetMessageA failed";
 }
 
 }  // namespace

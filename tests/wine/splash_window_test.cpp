@@ -87,15 +87,10 @@ TEST(SplashProgram, EndsWithOneWhenItsWindowCannotBeCreated) {
 }
 
 TEST(SplashProgram, LoopEndsWhenGetMessageFails) {
-  // Queued first: a loop that went on past the failure would take it.
-  PostThreadMessageA(GetCurrentThreadId(), WM_QUIT, 42, 0);
-  int calls = 0;
-  {
-    failing_get_message failing;
+  const int calls = get_message_calls_when_it_fails([] {
     run_splash("");
-    calls = failing.calls();
-  }
-  close_splash();
+    close_splash();
+  });
   EXPECT_EQ(calls, 1) << "the loop went on after GetMessageA failed";
 }
 
