@@ -1,5 +1,6 @@
 // Helpers for Windows tests under Wine: start the real programs as another
 // program would, find their windows and wait for them, always with a bound.
+// Wine's own trace output is read through wine_trace.h.
 #pragma once
 
 #include <windows.h>
@@ -20,9 +21,18 @@ struct launch_options {
   bool quoted_name = true;               // program name in double quotes
 };
 
+// A started program, owned by this object: it is ended (if still running)
+// and its handles closed when the object goes, whatever ends the test.
 struct launched_program {
   PROCESS_INFORMATION info = {};
   bool started = false;
+
+  launched_program() = default;
+  launched_program(launched_program&& other) noexcept;
+  launched_program& operator=(launched_program&& other) noexcept;
+  launched_program(const launched_program&) = delete;
+  launched_program& operator=(const launched_program&) = delete;
+  ~launched_program();
 };
 
 launched_program launch(const char* exe_name, const launch_options& options = {});
@@ -51,28 +61,28 @@ bool wait_until(Predicate predicate, DWORD timeout_ms) {
   }
 }
 
+// Top-level windows of the class, of any process, visible or not.
+int count_windows(const char* class_name);
+
 std::string window_text(HWND window);
 std::string window_class(HWND window);
 std::string read_text_file(const std::string& windows_path);
 // A fresh file name in the bench's temporary folder.
 std::string temp_file(const char* stem);
 
-// Sounds a program played, read from its trace+winmm log (launch it with
-// launch_with_trace and "trace+winmm"): the RIFF chunk size of each
-// WAVE image in the order played (the file's byte count less 8).
-std::vector<unsigned long> played_sound_sizes(const std::string& winmm_trace);
-// Byte counts of the system's sounds, as played_sound_sizes reports them.
-constexpr unsigned long ABOUT_CLICK_RIFF_SIZE = 4636 - 8;
-constexpr unsigned long ABOUT_CLOSE_RIFF_SIZE = 13426 - 8;
-constexpr unsigned long LAPWICK_CHIME_RIFF_SIZE = 1516 - 8;
+// A fresh top-level window of this process, made the foreground window:
+// the user has turned to another program. Destroyed with the object.
+class foreground_decoy {
+ public:
+  foreground_decoy();
+  ~foreground_decoy();
+  foreground_decoy(const foreground_decoy&) = delete;
+  foreground_decoy& operator=(const foreground_decoy&) = delete;
+  HWND window() const { return window_; }
+  // Takes the foreground back; true once it has it.
+  bool take_foreground() const;
 
-// Starts the program from OMBREL_BIN_DIR (also its working folder) with
-// WINEDEBUG set to winedebug and Wine's debug output written to trace_file
-// (a Windows path, e.g. from temp_file). Wine writes its debug output to
-// the Unix standard error, which a child started with CreateProcess shares
-// with its parent whatever its Windows standard handles are, so the program
-// is started through a Unix shell that redirects it. The result is opened
-// by process id and works with wait_exit, is_running and kill_program; it
-// has no thread handle.
-launched_program launch_with_trace(const char* exe_name, const char* winedebug,
-                                   const std::string& trace_file);
+ private:
+  HWND window_ = nullptr;
+};
+

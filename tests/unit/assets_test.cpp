@@ -14,6 +14,9 @@
 #include <string>
 #include <vector>
 
+#include "little_endian.h"
+#include "program_facts.h"
+
 namespace {
 
 using bytes = std::vector<unsigned char>;
@@ -58,12 +61,6 @@ int run_make_assets(std::vector<std::string> arguments) {
   return WEXITSTATUS(status);
 }
 
-std::uint32_t u16(const bytes& b, std::size_t at) {
-  return at + 2 <= b.size() ? b[at] | b[at + 1] << 8 : 0xFFFFFFFFu;
-}
-std::uint32_t u32(const bytes& b, std::size_t at) {
-  return at + 4 <= b.size() ? u16(b, at) | u16(b, at + 2) << 16 : 0xFFFFFFFFu;
-}
 std::string tag(const bytes& b, std::size_t at) {
   return at + 4 <= b.size()
              ? std::string(b.begin() + static_cast<long>(at), b.begin() + static_cast<long>(at) + 4)
@@ -82,7 +79,7 @@ bool parse_chunks(const bytes& b, std::size_t begin, std::size_t end, std::vecto
   out.clear();
   std::size_t at = begin;
   while (at + 8 <= end) {
-    const chunk c = {tag(b, at), at + 8, u32(b, at + 4)};
+    const chunk c = {tag(b, at), at + 8, read_u32(b, at + 4)};
     if (c.size > end - c.data) return false;
     out.push_back(c);
     at = c.data + c.size + (c.size % 2);
@@ -138,9 +135,9 @@ struct wav_expectation {
 };
 
 const wav_expectation kSounds[] = {
-    {"about_click.wav", 4636, 22050, 8, 18, true, 4578},
-    {"about_close.wav", 13426, 22050, 8, 16, false, 13382},
-    {"lapwick_chime.wav", 1516, 11025, 16, 16, false, 1472},
+    {"about_click.wav", ABOUT_CLICK_BYTES, 22050, 8, 18, true, 4578},
+    {"about_close.wav", ABOUT_CLOSE_BYTES, 22050, 8, 16, false, 13382},
+    {"lapwick_chime.wav", LAPWICK_CHIME_BYTES, 11025, 16, 16, false, 1472},
 };
 
 // The sample values of a sound, centred on 0 (8-bit data is offset by 128).
@@ -150,9 +147,9 @@ std::vector<int> samples(const char* name) {
   std::vector<int> out;
   if (!parse_chunks(b, 12, b.size(), chunks)) return out;
   const chunk& data = chunks.back();
-  const bool sixteen = u16(b, 12 + 8 + 14) == 16;
+  const bool sixteen = read_u16(b, 12 + 8 + 14) == 16;
   for (std::size_t i = data.data; i < data.data + data.size; i += sixteen ? 2 : 1) {
-    out.push_back(sixteen ? static_cast<std::int16_t>(u16(b, i)) : b[i] - 128);
+    out.push_back(sixteen ? static_cast<std::int16_t>(read_u16(b, i)) : b[i] - 128);
   }
   return out;
 }
@@ -169,7 +166,7 @@ TEST(Sounds, ArePcmMonoWaveImagesOfTheExactLayout) {
     const bytes b = committed(e.name);
     ASSERT_EQ(b.size(), e.file_bytes);
     EXPECT_EQ(tag(b, 0), "RIFF");
-    EXPECT_EQ(u32(b, 4), e.file_bytes - 8);
+    EXPECT_EQ(read_u32(b, 4), e.file_bytes - 8);
     EXPECT_EQ(tag(b, 8), "WAVE");
     std::vector<chunk> chunks;
     ASSERT_TRUE(parse_chunks(b, 12, b.size(), chunks));
@@ -180,17 +177,17 @@ TEST(Sounds, ArePcmMonoWaveImagesOfTheExactLayout) {
 
     const std::size_t f = chunks[0].data;
     EXPECT_EQ(chunks[0].size, e.fmt_bytes);
-    EXPECT_EQ(u16(b, f), 1u);  // PCM
-    EXPECT_EQ(u16(b, f + 2), 1u);
-    EXPECT_EQ(u32(b, f + 4), e.rate);
-    EXPECT_EQ(u32(b, f + 8), e.rate * e.bits / 8);
-    EXPECT_EQ(u16(b, f + 12), e.bits / 8);
-    EXPECT_EQ(u16(b, f + 14), e.bits);
+    EXPECT_EQ(read_u16(b, f), 1u);  // PCM
+    EXPECT_EQ(read_u16(b, f + 2), 1u);
+    EXPECT_EQ(read_u32(b, f + 4), e.rate);
+    EXPECT_EQ(read_u32(b, f + 8), e.rate * e.bits / 8);
+    EXPECT_EQ(read_u16(b, f + 12), e.bits / 8);
+    EXPECT_EQ(read_u16(b, f + 14), e.bits);
     if (e.fmt_bytes == 18) {
-      EXPECT_EQ(u16(b, f + 16), 0u);  // cbSize
+      EXPECT_EQ(read_u16(b, f + 16), 0u);  // cbSize
     }
     if (e.fact) {
-      EXPECT_EQ(u32(b, chunks[1].data), e.data_bytes / (e.bits / 8));  // samples
+      EXPECT_EQ(read_u32(b, chunks[1].data), e.data_bytes / (e.bits / 8));  // samples
     }
     EXPECT_EQ(chunks.back().size, e.data_bytes);
   }
@@ -238,19 +235,19 @@ TEST(SplashBitmap, HeadersDescribeThe186By159PaletteImage) {
   const bytes b = committed("splash.bmp");
   ASSERT_EQ(b.size(), 30970u);
   EXPECT_EQ(tag(b, 0).substr(0, 2), "BM");
-  EXPECT_EQ(u32(b, 2), 30970u);
-  EXPECT_EQ(u32(b, 6), 0u);
-  EXPECT_EQ(u32(b, 10), 14u + 40 + 1024);
+  EXPECT_EQ(read_u32(b, 2), 30970u);
+  EXPECT_EQ(read_u32(b, 6), 0u);
+  EXPECT_EQ(read_u32(b, 10), 14u + 40 + 1024);
   const std::uint32_t expected[] = {40, 186, 159};
-  for (int i = 0; i < 3; ++i) EXPECT_EQ(u32(b, 14 + 4 * i), expected[i]);
-  EXPECT_EQ(u16(b, 26), 1u);
-  EXPECT_EQ(u16(b, 28), 8u);
-  EXPECT_EQ(u32(b, 30), 0u);  // BI_RGB
-  EXPECT_EQ(u32(b, 34), 29892u);
-  EXPECT_EQ(u32(b, 38), 2851u);
-  EXPECT_EQ(u32(b, 42), 2851u);
-  EXPECT_EQ(u32(b, 46), 256u);
-  EXPECT_EQ(u32(b, 50), 256u);
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(read_u32(b, 14 + 4 * i), expected[i]);
+  EXPECT_EQ(read_u16(b, 26), 1u);
+  EXPECT_EQ(read_u16(b, 28), 8u);
+  EXPECT_EQ(read_u32(b, 30), 0u);  // BI_RGB
+  EXPECT_EQ(read_u32(b, 34), 29892u);
+  EXPECT_EQ(read_u32(b, 38), 2851u);
+  EXPECT_EQ(read_u32(b, 42), 2851u);
+  EXPECT_EQ(read_u32(b, 46), 256u);
+  EXPECT_EQ(read_u32(b, 50), 256u);
   for (std::size_t i = 0; i < 256; ++i) EXPECT_EQ(b[54 + 4 * i + 3], 0) << "colour " << i;
 }
 
@@ -292,28 +289,28 @@ TEST(SplashBitmap, UsesEveryColourAndKeepsTheBottomPlainAndDark) {
 // checks the directory and returns the offset of its DIB, or 0.
 std::size_t check_icon(const bytes& b, std::size_t at, std::size_t length, unsigned type,
                        unsigned bits) {
-  EXPECT_EQ(u16(b, at), 0u);
-  EXPECT_EQ(u16(b, at + 2), type);
-  EXPECT_EQ(u16(b, at + 4), 1u);
+  EXPECT_EQ(read_u16(b, at), 0u);
+  EXPECT_EQ(read_u16(b, at + 2), type);
+  EXPECT_EQ(read_u16(b, at + 4), 1u);
   EXPECT_EQ(b[at + 6], 32);
   EXPECT_EQ(b[at + 7], 32);
   EXPECT_EQ(b[at + 8], bits == 4 ? 16 : 0);
   if (type == 1) {
-    EXPECT_EQ(u16(b, at + 10), 1u);
-    EXPECT_EQ(u16(b, at + 12), bits);
+    EXPECT_EQ(read_u16(b, at + 10), 1u);
+    EXPECT_EQ(read_u16(b, at + 12), bits);
   }
   const std::uint32_t palette = bits == 4 ? 64 : 0;
   const std::uint32_t dib_bytes = 40 + palette + 32 * 32 * bits / 8 + 32 * 4;
-  EXPECT_EQ(u32(b, at + 14), dib_bytes);
-  EXPECT_EQ(u32(b, at + 18), 22u);
+  EXPECT_EQ(read_u32(b, at + 14), dib_bytes);
+  EXPECT_EQ(read_u32(b, at + 18), 22u);
   EXPECT_EQ(length, 22u + dib_bytes);
   const std::size_t dib = at + 22;
-  EXPECT_EQ(u32(b, dib), 40u);
-  EXPECT_EQ(u32(b, dib + 4), 32u);
-  EXPECT_EQ(u32(b, dib + 8), 64u);  // colour image and mask
-  EXPECT_EQ(u16(b, dib + 12), 1u);
-  EXPECT_EQ(u16(b, dib + 14), bits);
-  EXPECT_EQ(u32(b, dib + 16), 0u);
+  EXPECT_EQ(read_u32(b, dib), 40u);
+  EXPECT_EQ(read_u32(b, dib + 4), 32u);
+  EXPECT_EQ(read_u32(b, dib + 8), 64u);  // colour image and mask
+  EXPECT_EQ(read_u16(b, dib + 12), 1u);
+  EXPECT_EQ(read_u16(b, dib + 14), bits);
+  EXPECT_EQ(read_u32(b, dib + 16), 0u);
   // Where the mask is set the colour image must be black, or the system
   // would invert the screen beneath; with alpha, the mask follows the alpha.
   const std::size_t colour = dib + 40 + palette;
@@ -351,7 +348,7 @@ TEST(Icons, AreOne32By32ImageWithMaskAtTheirColourDepth) {
 TEST(AnimatedCursor, IsAnAconWithSequencedCursorFrames) {
   const bytes b = committed("ombrel.ani");
   ASSERT_EQ(tag(b, 0), "RIFF");
-  EXPECT_EQ(u32(b, 4), b.size() - 8);
+  EXPECT_EQ(read_u32(b, 4), b.size() - 8);
   EXPECT_EQ(tag(b, 8), "ACON");
   std::vector<chunk> chunks;
   ASSERT_TRUE(parse_chunks(b, 12, b.size(), chunks));
@@ -367,16 +364,16 @@ TEST(AnimatedCursor, IsAnAconWithSequencedCursorFrames) {
   }
   ASSERT_TRUE(header != nullptr && rate != nullptr && sequence != nullptr && frames != nullptr);
   ASSERT_EQ(header->size, 36u);
-  EXPECT_EQ(u32(b, header->data), 36u);
-  const std::uint32_t frame_count = u32(b, header->data + 4);
-  const std::uint32_t steps = u32(b, header->data + 8);
-  EXPECT_GT(u32(b, header->data + 28), 0u);       // default rate
-  EXPECT_EQ(u32(b, header->data + 32), 1u | 2u);  // AF_ICON | AF_SEQUENCE
+  EXPECT_EQ(read_u32(b, header->data), 36u);
+  const std::uint32_t frame_count = read_u32(b, header->data + 4);
+  const std::uint32_t steps = read_u32(b, header->data + 8);
+  EXPECT_GT(read_u32(b, header->data + 28), 0u);       // default rate
+  EXPECT_EQ(read_u32(b, header->data + 32), 1u | 2u);  // AF_ICON | AF_SEQUENCE
   ASSERT_EQ(rate->size, 4 * steps);
   ASSERT_EQ(sequence->size, 4 * steps);
   for (std::uint32_t i = 0; i < steps; ++i) {
-    EXPECT_GT(u32(b, rate->data + 4 * i), 0u);
-    EXPECT_LT(u32(b, sequence->data + 4 * i), frame_count);
+    EXPECT_GT(read_u32(b, rate->data + 4 * i), 0u);
+    EXPECT_LT(read_u32(b, sequence->data + 4 * i), frame_count);
   }
 
   std::vector<chunk> icons;
@@ -387,8 +384,8 @@ TEST(AnimatedCursor, IsAnAconWithSequencedCursorFrames) {
   for (const chunk& icon : icons) {
     EXPECT_EQ(icon.tag, "icon");
     check_icon(b, icon.data, icon.size, 2, 32);
-    EXPECT_EQ(u16(b, icon.data + 10), 16u);  // hot spot in the middle
-    EXPECT_EQ(u16(b, icon.data + 12), 16u);
+    EXPECT_EQ(read_u16(b, icon.data + 10), 16u);  // hot spot in the middle
+    EXPECT_EQ(read_u16(b, icon.data + 12), 16u);
     distinct.insert(bytes(b.begin() + static_cast<long>(icon.data),
                           b.begin() + static_cast<long>(icon.data + icon.size)));
   }

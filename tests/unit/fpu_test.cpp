@@ -28,6 +28,35 @@ TEST(Fpu, FloatToIntTruncatesAndLeavesTheControlWord) {
   EXPECT_EQ(fpu_control_word(), before);
   EXPECT_EQ(before & ROUNDING_BITS, 0u) << "rounding mode must stay round-to-nearest";
 }
+
+void set_rounding(unsigned short mode) {
+  unsigned short word = 0;
+  __asm__ volatile("fnstcw %0" : "=m"(word));
+  word = static_cast<unsigned short>((word & ~ROUNDING_BITS) | mode);
+  __asm__ volatile("fldcw %0" : : "m"(word));
+}
+
+TEST(Fpu, FloatToIntTruncatesUnderEveryRoundingMode) {
+  const unsigned saved = fpu_control_word();
+  const struct {
+    unsigned short bits;
+    const char* name;
+  } modes[] = {{0x0000, "nearest"}, {0x0400, "down"}, {0x0800, "up"}, {0x0C00, "toward zero"}};
+  const struct {
+    double value;
+    int truncated;
+  } cases[] = {{2.5, 2}, {-2.5, -2}, {2.9999, 2}, {-0.5, 0}, {-2.9999, -2}, {3.5, 3}};
+  for (const auto& mode : modes) {
+    set_rounding(mode.bits);
+    const unsigned in_mode = fpu_control_word();
+    for (const auto& c : cases) {
+      EXPECT_EQ(float_to_int(c.value), c.truncated) << c.value << " rounding " << mode.name;
+    }
+    EXPECT_EQ(fpu_control_word(), in_mode) << "the rounding mode was not put back: " << mode.name;
+  }
+  set_rounding(static_cast<unsigned short>(saved & ROUNDING_BITS));
+  EXPECT_EQ(fpu_control_word(), saved);
+}
 #endif
 
 TEST(Fpu, FloatToIntWholeValues) {

@@ -49,7 +49,7 @@ class AboutControls : public ::testing::Test {
     prepare_about_in_process();
   }
   void SetUp() override {
-    parent_ = CreateWindowExA(0, "OmbrelAbout", "parent", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
+    parent_ = CreateWindowExA(0, ABOUT_CLASS, "parent", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
                               400, 300, nullptr, nullptr, module_instance, nullptr);
   }
   void TearDown() override { DestroyWindow(parent_); }
@@ -123,7 +123,7 @@ TEST_F(AboutControls, IconTakesTheSizeOfItsImageFromFileOrResource) {
   EXPECT_EQ(origin_of(from_file).x, 140);
   EXPECT_EQ(origin_of(from_file).y, 140);
 
-  HWND from_resource = create_icon("unused", parent_, 0, 1, 1, 50, 50, 12345, 0, 0);
+  HWND from_resource = create_icon("unused", parent_, 0, 1, 1, 50, 50, PROGRAM_ICON_GROUP_ID, 0, 0);
   EXPECT_EQ(icon_size(from_resource).cx, 32) << "icon 12345 not loaded";
   EXPECT_EQ(size_of(from_resource).cx, 32) << "width and height are not used";
   EXPECT_EQ(size_of(from_resource).cy, 32);
@@ -145,9 +145,9 @@ TEST_F(AboutControls, MenuBarHoldsOnePopupWithItsSixEntries) {
   const struct {
     UINT id;
     const char* text;  // null: a separator
-  } entries[] = {{1016, "&Version..."}, {1008, "&Credits"}, {0, nullptr},
-                 {1001, "&Purchase Ombrel at ombrel-software.example"}, {0, nullptr},
-                 {1003, "E&xit"}};
+  } entries[] = {{IDM_VERSION, "&Version..."}, {IDM_CREDITS, "&Credits"}, {0, nullptr},
+                 {IDM_PURCHASE, "&Purchase Ombrel at ombrel-software.example"}, {0, nullptr},
+                 {IDM_EXIT, "E&xit"}};
   ASSERT_EQ(GetMenuItemCount(popup), 6);
   for (int i = 0; i < 6; ++i) {
     MENUITEMINFOA item = {};

@@ -3,6 +3,7 @@
 // drawn, and the purchase command hands the product page to the shell.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
 #include <string>
 
@@ -10,39 +11,20 @@
 
 namespace {
 
-LRESULT CALLBACK plain_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  return DefWindowProcA(window, message, wparam, lparam);
-}
-
-// A window of this process in the foreground: the user has turned away.
-HWND take_foreground() {
-  WNDCLASSA window_class = {};
-  window_class.lpfnWndProc = plain_proc;
-  window_class.hInstance = GetModuleHandleA(nullptr);
-  window_class.lpszClassName = "AboutLifecycleOther";
-  RegisterClassA(&window_class);
-  HWND other = CreateWindowExA(0, "AboutLifecycleOther", "other", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                               0, 0, 200, 100, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-  SetForegroundWindow(other);
-  wait_until([&] { return GetForegroundWindow() == other; }, 3000);
-  return other;
-}
-
 DWORD WINAPI send_credits(void* window) {
-  return run_command(static_cast<HWND>(window), IDM_CREDITS_ID) ? 1 : 0;
+  return run_command(static_cast<HWND>(window), IDM_CREDITS) ? 1 : 0;
 }
 
 }  // namespace
 
 TEST(AboutLifecycleE2E, ExitCloseBoxAndCloseEachEndTheProgramWithCodeZero) {
-  const UINT messages[][2] = {{WM_COMMAND, 1003}, {WM_SYSCOMMAND, SC_CLOSE}, {WM_CLOSE, 0}};
+  const UINT messages[][2] = {{WM_COMMAND, IDM_EXIT}, {WM_SYSCOMMAND, SC_CLOSE}, {WM_CLOSE, 0}};
   for (const auto& message : messages) {
     about_program about = start_about();
     ASSERT_NE(about.window, nullptr);
     EXPECT_TRUE(wait_page_complete(about.window));
     PostMessageA(about.window, message[0], message[1], 0);
     EXPECT_EQ(wait_exit(about.program, 15000), 0) << message[0];
-    kill_program(about.program);
   }
 }
 
@@ -54,7 +36,6 @@ TEST(AboutLifecycleE2E, CloseDuringAPageTakesEffectOnlyWhenThePageIsComplete) {
   PostMessageA(about.window, WM_CLOSE, 0, 0);
   EXPECT_EQ(wait_exit(about.program, PAGE_BOUND_MS), 0);
   EXPECT_GE(GetTickCount() - asked_at, 400u) << "three fades take 0.75 s";
-  kill_program(about.program);
 
   // The close box during the credits page: the page still answers its
   // command, so it ran to its end in a living program.
@@ -73,57 +54,81 @@ TEST(AboutLifecycleE2E, CloseDuringAPageTakesEffectOnlyWhenThePageIsComplete) {
   GetExitCodeThread(sender, &page_answered);
   CloseHandle(sender);
   EXPECT_EQ(page_answered, 1u) << "the program ended in the middle of the page";
-  kill_program(about.program);
 }
 
-TEST(AboutLifecycleE2E, PurchaseHandsTheProductPageToTheShellsWebHandler) {
-  // A recorder takes the browser's place for http addresses (Wine reads
-  // HKEY_CLASSES_ROOT from the machine's Software\Classes).
-  const char key[] = "Software\\Classes\\http\\shell\\open\\command";
-  char browser[1024] = {0};
-  DWORD size = sizeof browser;
-  RegGetValueA(HKEY_LOCAL_MACHINE, key, nullptr, RRF_RT_REG_SZ, nullptr, browser, &size);
-  const std::string record = temp_file("about-url");
-  const std::string recorder =
-      "\"" + program_path("about_url_recorder.exe") + "\" \"" + record + "\" \"%1\"";
-  RegSetKeyValueA(HKEY_LOCAL_MACHINE, key, nullptr, REG_SZ, recorder.c_str(),
-                  static_cast<DWORD>(recorder.size() + 1));
-  char handler[1024] = {0};
-  size = sizeof handler;
-  RegGetValueA(HKEY_CLASSES_ROOT, "http\\shell\\open\\command", nullptr, RRF_RT_REG_SZ, nullptr,
-               handler, &size);
-
-  // Never let the real browser see the address.
-  if (recorder == handler) {
-    about_program about = start_about();
-    ASSERT_NE(about.window, nullptr);
-    PostMessageA(about.window, WM_COMMAND, 1001, 0);
-    std::string opened;
-    wait_until([&] { return !(opened = read_text_file(record)).empty(); }, 15000);
-    EXPECT_EQ(opened, "http://www.ombrel-software.example/rezizazuriro/");
-    EXPECT_TRUE(is_running(about.program));
-    kill_program(about.program);
+// The shell's open command for http addresses, taken over by the recorder
+// for the life of the object and then given back (Wine reads
+// HKEY_CLASSES_ROOT from the machine's Software\Classes).
+class web_handler_recorder {
+ public:
+  web_handler_recorder() : record_(temp_file("about-url")) {
+    DWORD size = sizeof browser_;
+    RegGetValueA(HKEY_LOCAL_MACHINE, KEY, nullptr, RRF_RT_REG_SZ, nullptr, browser_, &size);
+    const std::string recorder =
+        "\"" + program_path("about_url_recorder.exe") + "\" \"" + record_ + "\" \"%1\"";
+    RegSetKeyValueA(HKEY_LOCAL_MACHINE, KEY, nullptr, REG_SZ, recorder.c_str(),
+                    static_cast<DWORD>(recorder.size() + 1));
+    char handler[1024] = {0};
+    size = sizeof handler;
+    RegGetValueA(HKEY_CLASSES_ROOT, "http\\shell\\open\\command", nullptr, RRF_RT_REG_SZ,
+                 nullptr, handler, &size);
+    installed_ = recorder == handler;
   }
-  RegSetKeyValueA(HKEY_LOCAL_MACHINE, key, nullptr, REG_SZ, browser,
-                  static_cast<DWORD>(std::strlen(browser) + 1));
-  DeleteFileA(record.c_str());
-  EXPECT_EQ(std::string(handler), recorder) << "the recorder could not be installed";
+  ~web_handler_recorder() {
+    RegSetKeyValueA(HKEY_LOCAL_MACHINE, KEY, nullptr, REG_SZ, browser_,
+                    static_cast<DWORD>(std::strlen(browser_) + 1));
+    DeleteFileA(record_.c_str());
+  }
+  bool installed() const { return installed_; }
+  // What the recorder wrote: the address, then its start-up flags and show
+  // command; empty until it has run.
+  bool wait_record(std::string& address, unsigned long& flags, unsigned& show) const {
+    std::string text;
+    if (!wait_until([&] { return (text = read_text_file(record_)).find('\n') != std::string::npos; },
+                    15000)) {
+      return false;
+    }
+    const size_t line_end = text.find('\n');
+    address = text.substr(0, line_end);
+    return std::sscanf(text.c_str() + line_end + 1, "%lu %u", &flags, &show) == 2;
+  }
+
+ private:
+  static constexpr const char* KEY = "Software\\Classes\\http\\shell\\open\\command";
+  std::string record_;
+  char browser_[1024] = {0};
+  bool installed_ = false;
+};
+
+TEST(AboutLifecycleE2E, PurchaseHandsTheProductPageToTheShellsWebHandlerShownNormally) {
+  web_handler_recorder browser;
+  // Never let the real browser see the address.
+  ASSERT_TRUE(browser.installed()) << "the recorder could not be installed";
+  about_program about = start_about();
+  ASSERT_NE(about.window, nullptr);
+  PostMessageA(about.window, WM_COMMAND, IDM_PURCHASE, 0);
+  std::string address;
+  unsigned long flags = 0;
+  unsigned show = 0;
+  ASSERT_TRUE(browser.wait_record(address, flags, show)) << "the recorder did not run";
+  EXPECT_EQ(address, VENDOR_PRODUCT_PAGE);
+  // A browser that is not yet running shows its page as its start asks.
+  EXPECT_TRUE(flags & STARTF_USESHOWWINDOW) << flags;
+  EXPECT_EQ(show, static_cast<unsigned>(SW_SHOWNORMAL));
+  EXPECT_TRUE(is_running(about.program));
 }
 
 TEST(AboutLifecycleE2E, SecondStartBringsTheWindowForwardAndEndsWithoutAWindow) {
   about_program first = start_about();
   ASSERT_NE(first.window, nullptr);
   ASSERT_TRUE(wait_page_complete(first.window));
-  HWND other = take_foreground();
-  ASSERT_EQ(GetForegroundWindow(), other);
+  foreground_decoy other;
+  ASSERT_EQ(GetForegroundWindow(), other.window());
 
   // With a window of its own it would run its loop and not end.
   launched_program second = launch("OmbrelAbout.exe");
   EXPECT_EQ(wait_exit(second, 15000), 0);
   EXPECT_TRUE(wait_until([&] { return GetForegroundWindow() == first.window; }, 3000));
-  kill_program(second);
-  kill_program(first.program);
-  DestroyWindow(other);
 }
 
 TEST(AboutLifecycleE2E, StartsWhileMinimisedWaitOrEndAtOnceAndOpenWhenTheFirstEnds) {
@@ -132,7 +137,7 @@ TEST(AboutLifecycleE2E, StartsWhileMinimisedWaitOrEndAtOnceAndOpenWhenTheFirstEn
   ASSERT_TRUE(wait_page_complete(first.window));
   PostMessageA(first.window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
   ASSERT_TRUE(wait_until([&] { return IsIconic(first.window) != FALSE; }, 5000));
-  HWND other = take_foreground();  // a minimised foreground window is not waited on
+  foreground_decoy other;  // a minimised foreground window is not waited on
   ASSERT_NE(GetForegroundWindow(), first.window);
 
   launched_program second = launch("OmbrelAbout.exe");
@@ -144,9 +149,47 @@ TEST(AboutLifecycleE2E, StartsWhileMinimisedWaitOrEndAtOnceAndOpenWhenTheFirstEn
 
   PostMessageA(first.window, WM_CLOSE, 0, 0);
   EXPECT_EQ(wait_exit(first.program, 15000), 0);
-  EXPECT_NE(wait_for_window("OmbrelAbout", second.info.dwProcessId, 20000), nullptr)
+  EXPECT_NE(wait_for_window(ABOUT_CLASS, second.info.dwProcessId, 20000), nullptr)
       << "the waiting start still hangs after the first ended";
-  kill_program(second);
-  kill_program(third);
-  DestroyWindow(other);
+}
+
+// A start that waited on a window which then vanished becomes the running
+// instance: the next start must wait on its window in turn, not end at
+// once on a mutex left behind.
+TEST(AboutLifecycleE2E, AStartThatTookOverIsWaitedOnByTheNextStart) {
+  const auto one_about_window = [] { return count_windows(ABOUT_CLASS) == 1; };
+  about_program first = start_about();
+  ASSERT_NE(first.window, nullptr);
+  ASSERT_TRUE(wait_page_complete(first.window));
+  PostMessageA(first.window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  ASSERT_TRUE(wait_until([&] { return IsIconic(first.window) != FALSE; }, 5000));
+  foreground_decoy other;
+
+  launched_program second = launch("OmbrelAbout.exe");
+  wait_until([] { return false; }, 1500);
+  ASSERT_TRUE(is_running(second)) << "the second start did not wait";
+  EXPECT_TRUE(one_about_window());
+  PostMessageA(first.window, WM_CLOSE, 0, 0);
+  EXPECT_EQ(wait_exit(first.program, 15000), 0);
+  HWND taken_over = wait_for_window(ABOUT_CLASS, second.info.dwProcessId, 20000);
+  ASSERT_NE(taken_over, nullptr) << "the waiting start did not open its window";
+  ASSERT_TRUE(wait_page_complete(taken_over));
+  EXPECT_TRUE(one_about_window());
+
+  // The user turns away from the new window and starts the program again.
+  PostMessageA(taken_over, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  ASSERT_TRUE(wait_until([&] { return IsIconic(taken_over) != FALSE; }, 5000));
+  ASSERT_TRUE(other.take_foreground());
+  launched_program third = launch("OmbrelAbout.exe");
+  wait_until([] { return false; }, 3000);
+  EXPECT_TRUE(is_running(third)) << "the third start ended without waiting on the window";
+  EXPECT_TRUE(IsIconic(taken_over)) << "the window came forward before the user chose it";
+  EXPECT_TRUE(one_about_window());
+
+  // The user restores the flashing window: the waiting start ends.
+  PostMessageA(taken_over, WM_SYSCOMMAND, SC_RESTORE, 0);
+  EXPECT_EQ(wait_exit(third, 15000), 0);
+  EXPECT_TRUE(wait_until([&] { return GetForegroundWindow() == taken_over; }, 3000));
+  EXPECT_TRUE(is_running(second));
+  EXPECT_TRUE(one_about_window());
 }

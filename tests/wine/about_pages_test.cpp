@@ -13,15 +13,16 @@
 #include "about_state.h"
 #include "about_test_support.h"
 #include "about_window.h"
+#include "import_seam.h"
 #include "sound.h"
 #include "window_skeleton.h"
 
 namespace {
 
-const char* const VERSION_TEXTS[] = {"        Ombrel Rezizazuriro", "                  Version",
-                                     "                     3.1"};
+const char* const VERSION_TEXTS[] = {VERSION_PRODUCT_LINE, VERSION_LABEL_LINE,
+                                     VERSION_NUMBER_LINE};
 
-page_picture window_picture() {
+pixel_picture window_picture() {
   RECT client = {};
   GetClientRect(about_window, &client);
   return take_picture(about_dc, 0, 0, client.right, client.bottom);
@@ -99,17 +100,17 @@ TEST_F(AboutPages, CreditsHeadingIsTypedWithAClickPerLetterThenTheClosingSound) 
   ASSERT_EQ(requests.size(), 10u);
   for (size_t k = 0; k < 9; ++k) {
     EXPECT_EQ(requests[k].id, 101);
-    EXPECT_EQ(requests[k].heading, std::string("Thanks to").substr(0, k + 1));
+    EXPECT_EQ(requests[k].heading, std::string(CREDITS_HEADING).substr(0, k + 1));
   }
   EXPECT_EQ(requests[9].id, 102);
-  EXPECT_EQ(requests[9].heading, "Thanks to");
+  EXPECT_EQ(requests[9].heading, CREDITS_HEADING);
   EXPECT_FALSE(requests[0].picture_visible) << "picture still shown while typing";
 
   for (int row = 4; row <= 12; ++row) {
     EXPECT_EQ(std::string(page_lines[row]).find_first_not_of(' '), 2u * (row - 3)) << row;
   }
   EXPECT_EQ(std::string(page_lines[13]).rfind("   and ", 0), 0u);
-  const page_picture picture = window_picture();
+  const pixel_picture picture = window_picture();
   for (int row = 2; row <= 13; ++row) {
     EXPECT_EQ(count_white(picture, line_band(row)) > 0, row != 3) << "row " << row;
   }
@@ -143,7 +144,7 @@ TEST_F(AboutPages, VersionAfterCreditsErasesEveryCreditsLineAndShowsThePictureLa
 
   EXPECT_EQ(page_lines[13], last_credits_line) << "line 13 keeps what it held";
   EXPECT_STREQ(page_lines[9], VERSION_TEXTS[2]);
-  const page_picture picture = window_picture();
+  const pixel_picture picture = window_picture();
   EXPECT_EQ(count_lit(picture, whole(picture), version_cells_and_picture()), 0);
   const int last_line_white = count_white(picture, line_cell(9, VERSION_TEXTS[2]));
   EXPECT_GT(last_line_white, 0);
@@ -155,7 +156,7 @@ TEST_F(AboutPages, VersionAfterCreditsErasesEveryCreditsLineAndShowsThePictureLa
 TEST_F(AboutPages, WholePageFadesInAndOutWhenGivenAPause) {
   show_version_page();
   fade_in_page(0);  // draws the three lines again, at once
-  page_picture picture = window_picture();
+  pixel_picture picture = window_picture();
   EXPECT_GT(count_white(picture, line_cell(5, VERSION_TEXTS[1])), 0);
   clear_page(1);
   picture = window_picture();
@@ -180,11 +181,17 @@ TEST_F(AboutPages, CloseAndExitPostQuitZeroKeepingTheWindowAndOtherKeysChangeNot
   watch(true);
   PostMessageA(about_window, WM_KEYDOWN, VK_RETURN, 0x001C0001);
   PostMessageA(about_window, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
-  PostMessageA(about_window, WM_COMMAND, 1003, 0);  // E&xit
+  PostMessageA(about_window, WM_COMMAND, IDM_EXIT, 0);
   EXPECT_EQ(run_dialog_message_loop(), 0);
   watch(false);
   EXPECT_EQ(sent_commands, (std::vector<WORD>{IDOK, IDCANCEL}));
   EXPECT_TRUE(requests.empty()) << "no page was drawn";
   EXPECT_EQ(std::vector<std::string>(page_lines, page_lines + PAGE_LINE_COUNT), lines);
   EXPECT_TRUE(IsWindow(about_window));
+}
+
+// The loop ends on GetMessageA's failure as on the quit message.
+TEST_F(AboutPages, LoopEndsWhenGetMessageFails) {
+  EXPECT_EQ(get_message_calls_when_it_fails(run_about_loop), 1)
+      << "the loop went on after GetMessageA failed";
 }

@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "about_test_support.h"
+#include "program_facts.h"
+#include "wine_trace.h"
 
 namespace {
 
@@ -16,12 +18,12 @@ std::vector<unsigned long> sounds_of(const char* exe_name, const std::vector<WOR
   const std::string trace = temp_file("about-winmm");
   // Started in the programs' folder, where it finds its picture.
   launched_program program = launch_with_trace(exe_name, "trace+winmm", trace);
-  HWND window = wait_for_window("OmbrelAbout", program.info.dwProcessId, 20000);
+  HWND window = wait_for_window(ABOUT_CLASS, program.info.dwProcessId, 20000);
   EXPECT_NE(window, nullptr);
   EXPECT_TRUE(wait_page_complete(window));
   for (WORD command : commands) PostMessageA(window, WM_COMMAND, command, 0);
   if (check_heading) {
-    const RECT heading = line_cell(2, "Thanks to");
+    const RECT heading = line_cell(CREDITS_HEADING_ROW, CREDITS_HEADING);
     EXPECT_TRUE(wait_until([&] { return count_white(screen_picture(window), heading) > 0; },
                            PAGE_BOUND_MS))
         << "the heading was not typed";
@@ -42,9 +44,9 @@ TEST(AboutSoundsE2E, CreditsTwiceInQuickSuccessionGiveNineClicksAndAClosingSound
     expected.insert(expected.end(), 9, ABOUT_CLICK_RIFF_SIZE);
     expected.push_back(ABOUT_CLOSE_RIFF_SIZE);
   }
-  EXPECT_EQ(sounds_of("OmbrelAbout.exe", {IDM_CREDITS_ID, IDM_CREDITS_ID}, false), expected);
+  EXPECT_EQ(sounds_of("OmbrelAbout.exe", {IDM_CREDITS, IDM_CREDITS}, false), expected);
 }
 
 TEST(AboutSoundsE2E, WithoutSoundResourcesTheHeadingStillTypesItselfSilently) {
-  EXPECT_TRUE(sounds_of("OmbrelAboutSilent.exe", {IDM_CREDITS_ID}, true).empty());
+  EXPECT_TRUE(sounds_of("OmbrelAboutSilent.exe", {IDM_CREDITS}, true).empty());
 }

@@ -9,48 +9,14 @@
 #include "about_state.h"
 #include "about_window.h"
 
-page_picture take_picture(HDC source, int x, int y, int width, int height) {
-  page_picture picture;
-  if (width <= 0 || height <= 0) return picture;
-  BITMAPINFO info = {};
-  info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-  void* bits = nullptr;
-  HDC memory = CreateCompatibleDC(source);
-  HBITMAP bitmap = CreateDIBSection(source, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ previous = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, width, height, source, x, y, SRCCOPY);
-  GdiFlush();
-  const auto* bgr = static_cast<const unsigned char*>(bits);
-  picture.width = width;
-  picture.height = height;
-  for (int i = 0; i < width * height; ++i) {
-    picture.pixels.push_back(RGB(bgr[i * 4 + 2], bgr[i * 4 + 1], bgr[i * 4]));
-  }
-  SelectObject(memory, previous);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  return picture;
-}
-
-page_picture screen_picture(HWND window) {
-  RECT client = {};
-  GetClientRect(window, &client);
-  POINT origin = {0, 0};
-  ClientToScreen(window, &origin);
-  HDC screen = GetDC(nullptr);
-  page_picture picture = take_picture(screen, origin.x, origin.y, client.right, client.bottom);
-  ReleaseDC(nullptr, screen);
-  return picture;
-}
-
 RECT line_cell(int line, const char* text) {
   HDC memory = CreateCompatibleDC(nullptr);
   SelectObject(memory, GetStockObject(SYSTEM_FONT));
   SIZE extent = {0, 0};
   GetTextExtentPoint32A(memory, text, static_cast<int>(std::strlen(text)), &extent);
   DeleteDC(memory);
-  const int top = 20 + 18 * line;
-  return RECT{60, top, 60 + extent.cx, top + extent.cy};
+  const int top = PAGE_TOP + PAGE_LINE_PITCH * line;
+  return RECT{PAGE_LEFT, top, PAGE_LEFT + extent.cx, top + extent.cy};
 }
 
 RECT line_band(int line) {
@@ -59,12 +25,12 @@ RECT line_band(int line) {
   return band;
 }
 
-RECT whole(const page_picture& picture) { return RECT{0, 0, picture.width, picture.height}; }
+RECT whole(const pixel_picture& picture) { return RECT{0, 0, picture.width, picture.height}; }
 
 namespace {
 
 template <typename Test>
-int count_in(const page_picture& picture, const RECT& area, Test test) {
+int count_in(const pixel_picture& picture, const RECT& area, Test test) {
   int count = 0;
   for (int y = std::max(0L, area.top); y < std::min<long>(area.bottom, picture.height); ++y) {
     for (int x = std::max(0L, area.left); x < std::min<long>(area.right, picture.width); ++x) {
@@ -76,11 +42,11 @@ int count_in(const page_picture& picture, const RECT& area, Test test) {
 
 }  // namespace
 
-int count_white(const page_picture& picture, const RECT& area) {
+int count_white(const pixel_picture& picture, const RECT& area) {
   return count_in(picture, area, [](int, int, COLORREF c) { return c == RGB(255, 255, 255); });
 }
 
-int count_lit(const page_picture& picture, const RECT& area, const std::vector<RECT>& cells) {
+int count_lit(const pixel_picture& picture, const RECT& area, const std::vector<RECT>& cells) {
   return count_in(picture, area, [&](int x, int y, COLORREF c) {
     const POINT at = {x, y};
     for (const RECT& cell : cells) {
@@ -97,7 +63,7 @@ about_program start_about(const char* exe_name) {
   options.working_dir = folder.c_str();
   about_program about;
   about.program = launch(exe_name, options);
-  about.window = wait_for_window("OmbrelAbout", about.program.info.dwProcessId, 20000);
+  about.window = wait_for_window(ABOUT_CLASS, about.program.info.dwProcessId, 20000);
   return about;
 }
 
@@ -122,7 +88,7 @@ RECT picture_rect(HWND window) {
 void prepare_about_in_process() {
   // The picture file lies beside the programs.
   SetCurrentDirectoryA(wine_path(std::getenv("OMBREL_BIN_DIR")).c_str());
-  copy_text(about_class_name, "OmbrelAbout");
+  copy_text(about_class_name, ABOUT_CLASS);
   compute_dialog_units();
   module_instance = GetModuleHandleA(nullptr);
   register_about_class();

@@ -1,35 +1,30 @@
-// Shared by the About tests: pictures of the page (from the window's own
-// drawing context or from the screen) and the About program started as
-// another program would start it.
+// Shared by the About tests: where the page lines lie in pictures of the
+// page, and the About program started as another program would start it.
 #pragma once
 
 #include <windows.h>
 
 #include <vector>
 
+#include "about_menu.h"
+#include "about_page_texts.h"
+#include "about_pages.h"
+#include "about_window.h"
 #include "harness.h"
+#include "pixel_picture.h"
+#include "program_facts.h"
 
-struct page_picture {
-  int width = 0;
-  int height = 0;
-  std::vector<COLORREF> pixels;  // row by row
-};
-// width x height pixels of source from (x, y).
-page_picture take_picture(HDC source, int x, int y, int width, int height);
-// The window's client area as the screen shows it now.
-page_picture screen_picture(HWND window);
 
-// The cell of a page line holding text (line n starts at 60, 20 + 18 n), as
-// the system font measures it; band: the line from x 60 to the right edge.
+// The cell of a page line holding text (line n starts at PAGE_LEFT,
+// PAGE_TOP + PAGE_LINE_PITCH n), as the system font measures it; band: the
+// line from PAGE_LEFT to the right edge.
 RECT line_cell(int line, const char* text);
 RECT line_band(int line);
 // White pixels in area; lit (not black) pixels in area outside the cells.
-int count_white(const page_picture& picture, const RECT& area);
-int count_lit(const page_picture& picture, const RECT& area, const std::vector<RECT>& cells = {});
-RECT whole(const page_picture& picture);
+int count_white(const pixel_picture& picture, const RECT& area);
+int count_lit(const pixel_picture& picture, const RECT& area, const std::vector<RECT>& cells = {});
+RECT whole(const pixel_picture& picture);
 
-constexpr WORD IDM_VERSION_ID = 1016;
-constexpr WORD IDM_CREDITS_ID = 1008;
 constexpr DWORD PAGE_BOUND_MS = 30000;  // a credits page takes seconds
 
 // The About program's start-up steps up to its class, in this process, as

@@ -2,6 +2,7 @@
 // it, and its pages read back from the screen.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <vector>
 
 #include "about_test_support.h"
@@ -15,12 +16,11 @@ class AboutWindowE2E : public ::testing::Test {
     ASSERT_NE(about_.window, nullptr);
     ASSERT_TRUE(wait_page_complete(about_.window)) << "the first page never finished";
   }
-  void TearDown() override { kill_program(about_.program); }
 
   // The screen once it shows what is expected (the screen follows the
   // drawing with a short lag), or the last picture taken.
-  page_picture settled(bool (*expected)(const page_picture&, HWND)) {
-    page_picture picture;
+  pixel_picture settled(bool (*expected)(const pixel_picture&, HWND)) {
+    pixel_picture picture;
     wait_until([&] { return expected(picture = screen_picture(about_.window), about_.window); },
                5000);
     return picture;
@@ -29,18 +29,19 @@ class AboutWindowE2E : public ::testing::Test {
 };
 
 std::vector<RECT> version_cells(HWND window) {
-  return {line_cell(3, "        Ombrel Rezizazuriro"), line_cell(5, "                  Version"),
-          line_cell(9, "                     3.1"), picture_rect(window)};
+  return {line_cell(VERSION_PRODUCT_ROW, VERSION_PRODUCT_LINE),
+          line_cell(VERSION_LABEL_ROW, VERSION_LABEL_LINE),
+          line_cell(VERSION_NUMBER_ROW, VERSION_NUMBER_LINE), picture_rect(window)};
 }
 
-bool version_page_alone(const page_picture& picture, HWND window) {
+bool version_page_alone(const pixel_picture& picture, HWND window) {
   const std::vector<RECT> cells = version_cells(window);
   return count_white(picture, cells[0]) > 0 && count_white(picture, cells[1]) > 0 &&
          count_white(picture, cells[2]) > 0 && count_lit(picture, cells[3]) > 0 &&
          count_lit(picture, whole(picture), cells) == 0;
 }
 
-void expect_version_page_alone(const page_picture& picture, HWND window) {
+void expect_version_page_alone(const pixel_picture& picture, HWND window) {
   const std::vector<RECT> cells = version_cells(window);
   for (int i = 0; i < 3; ++i) EXPECT_GT(count_white(picture, cells[i]), 0) << "line " << i;
   EXPECT_GT(count_lit(picture, cells[3]), 0) << "no picture";
@@ -49,12 +50,12 @@ void expect_version_page_alone(const page_picture& picture, HWND window) {
 }
 
 std::vector<RECT> credits_rows() {
-  std::vector<RECT> rows = {line_cell(2, "Thanks to")};
+  std::vector<RECT> rows = {line_cell(CREDITS_HEADING_ROW, CREDITS_HEADING)};
   for (int row = 4; row <= 13; ++row) rows.push_back(line_band(row));
   return rows;
 }
 
-bool credits_page_alone(const page_picture& picture, HWND) {
+bool credits_page_alone(const pixel_picture& picture, HWND) {
   for (const RECT& row : credits_rows()) {
     if (count_white(picture, row) == 0) return false;
   }
@@ -64,8 +65,8 @@ bool credits_page_alone(const page_picture& picture, HWND) {
 }  // namespace
 
 TEST_F(AboutWindowE2E, FixedTopmostWindowCentredInTheWorkAreaUnderTheProductTitle) {
-  EXPECT_EQ(window_class(about_.window), "OmbrelAbout");
-  EXPECT_EQ(window_text(about_.window), "Ombrel Rezizazuriro 3");
+  EXPECT_EQ(window_class(about_.window), ABOUT_CLASS);
+  EXPECT_EQ(window_text(about_.window), ABOUT_TITLE);
   RECT frame = {}, work = {};
   GetWindowRect(about_.window, &frame);
   SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
@@ -83,12 +84,79 @@ TEST_F(AboutWindowE2E, VersionThenCreditsThenVersionShowExactlyTheirOwnPixels) {
   HWND window = about_.window;
   expect_version_page_alone(settled(version_page_alone), window);
 
-  ASSERT_TRUE(run_command(window, IDM_CREDITS_ID));
-  const page_picture credits = settled(credits_page_alone);
+  ASSERT_TRUE(run_command(window, IDM_CREDITS));
+  const pixel_picture credits = settled(credits_page_alone);
   for (const RECT& row : credits_rows()) EXPECT_GT(count_white(credits, row), 0);
   EXPECT_EQ(count_lit(credits, whole(credits), credits_rows()), 0) << "pixels beside the credits";
   EXPECT_FALSE(IsWindowVisible(FindWindowExA(window, nullptr, "Static", nullptr)));
 
-  ASSERT_TRUE(run_command(window, IDM_VERSION_ID));
+  ASSERT_TRUE(run_command(window, IDM_VERSION));
   expect_version_page_alone(settled(version_page_alone), window);
+}
+
+DWORD WINAPI choose_version(void* window) {
+  return run_command(static_cast<HWND>(window), IDM_VERSION) ? 1 : 0;
+}
+
+// Choosing the page that is already shown draws it again: its three lines
+// are erased and fade in from black, as on the first start.
+TEST_F(AboutWindowE2E, VersionChosenOnTheVersionPageFadesItsLinesInAgainFromBlack) {
+  HWND window = about_.window;
+  expect_version_page_alone(settled(version_page_alone), window);
+  const std::vector<RECT> cells = version_cells(window);
+
+  // Sent from another thread, which returns once the page is complete;
+  // meanwhile this one watches the lines on the screen.
+  HANDLE chooser = CreateThread(nullptr, 0, choose_version, window, 0, nullptr);
+  bool erased[3] = {false, false, false};
+  bool grey[3] = {false, false, false};
+  const bool complete = wait_until(
+      [&] {
+        const bool done = WaitForSingleObject(chooser, 0) == WAIT_OBJECT_0;
+        const pixel_picture now = screen_picture(window);
+        for (int i = 0; i < 3; ++i) {
+          const int white = count_white(now, cells[i]);
+          erased[i] = erased[i] || white == 0;
+          grey[i] = grey[i] || count_lit(now, cells[i]) > white;
+        }
+        return done;
+      },
+      PAGE_BOUND_MS);
+  CloseHandle(chooser);
+  ASSERT_TRUE(complete);
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_TRUE(erased[i]) << "line " << i << " was never erased";
+    EXPECT_TRUE(grey[i]) << "line " << i << " never showed a grey step";
+  }
+  expect_version_page_alone(settled(version_page_alone), window);
+}
+
+// Another program's window, just activated over the whole About window,
+// stays below it: the About window is in the topmost band.
+TEST_F(AboutWindowE2E, StaysAboveAnotherProgramsWindowThatWasJustActivated) {
+  RECT frame = {};
+  GetWindowRect(about_.window, &frame);
+  char place[96] = {0};
+  std::snprintf(place, sizeof place, "%ld %ld %ld %ld", frame.left - 20, frame.top - 20,
+                frame.right - frame.left + 40, frame.bottom - frame.top + 40);
+  launch_options options;
+  options.arguments = place;
+  launched_program other = launch("foreground_window_helper.exe", options);
+  HWND cover = wait_for_window("OmbrelTestForeground", other.info.dwProcessId, 20000);
+  ASSERT_NE(cover, nullptr);
+  ASSERT_TRUE(wait_until([&] { return GetForegroundWindow() == cover; }, 5000))
+      << "the other program's window was not activated";
+
+  const POINT centre = {(frame.left + frame.right) / 2, (frame.top + frame.bottom) / 2};
+  EXPECT_TRUE(wait_until(
+      [&] { return GetAncestor(WindowFromPoint(centre), GA_ROOT) == about_.window; }, 3000))
+      << "the other program's window covers the About window";
+  HWND first = nullptr;
+  for (HWND w = GetTopWindow(nullptr); w != nullptr; w = GetWindow(w, GW_HWNDNEXT)) {
+    if (w == about_.window || w == cover) {
+      first = w;
+      break;
+    }
+  }
+  EXPECT_EQ(first, about_.window) << "the About window is below in the Z order";
 }

@@ -9,21 +9,15 @@
 #include <vector>
 
 #include "harness.h"
+#include "program_facts.h"
+#include "stopwatch_boxes.h"
+#include "stopwatch_clock.h"
+#include "stopwatch_window.h"
+#include "wine_trace.h"
 
 namespace {
 
 const char LAPWICK_EXE[] = "Lapwick.exe";
-const char LAPWICK_CLASS[] = "Lapwick";
-
-// Command ids as another program sends them.
-const WPARAM RUN = 1;
-const WPARAM PAUSE = 2;
-const WPARAM RESET = 3;
-const WPARAM HELP = 4;
-const WPARAM ABOUT = 5;
-const WPARAM TIMER = 1;  // the stopwatch's one timer
-
-const std::string CR = "\r";
 
 // One running Lapwick, ended with the test whatever happens.
 struct lapwick {
@@ -34,11 +28,10 @@ struct lapwick {
   lapwick() {
     trace = temp_file("lapwick-winmm");
     program = launch_with_trace(LAPWICK_EXE, "trace+winmm", trace);
-    window = wait_for_window(LAPWICK_CLASS, program.info.dwProcessId, 10000);
+    window = wait_for_window(STOPWATCH_CLASS_NAME, program.info.dwProcessId, 10000);
     // Start-up ends with the window in the topmost band.
     wait_until([&] { return ready(); }, 10000);
   }
-  ~lapwick() { kill_program(program); }
 
   bool ready() const {
     return window != nullptr && IsWindowVisible(window) &&
@@ -49,7 +42,7 @@ struct lapwick {
   void command(WPARAM id) const { post(WM_COMMAND, id); }
   void system_command(WPARAM id) const { post(WM_SYSCOMMAND, id); }
   void timer_ticks(int n) const {
-    for (int i = 0; i < n; ++i) post(WM_TIMER, TIMER);
+    for (int i = 0; i < n; ++i) post(WM_TIMER, STOPWATCH_TIMER_ID);
   }
   bool shows(const std::string& expected, DWORD timeout_ms = 5000) const {
     return wait_until([&] { return title() == expected; }, timeout_ms);
@@ -75,22 +68,22 @@ TEST(LapwickWindow, SmallTopmostCentredFixedSizeWindowShowingZero) {
   lapwick stopwatch;
   ASSERT_NE(stopwatch.window, nullptr);
   ASSERT_TRUE(stopwatch.ready());
-  EXPECT_EQ(window_class(stopwatch.window), "Lapwick");
-  EXPECT_EQ(stopwatch.title(), "00:00:00");
+  EXPECT_EQ(window_class(stopwatch.window), STOPWATCH_CLASS_NAME);
+  EXPECT_EQ(stopwatch.title(), RESET_TITLE);
 
+  // The exact style is checked where the window is built; from outside,
+  // what the user meets: it cannot be resized.
   const DWORD style = static_cast<DWORD>(GetWindowLongA(stopwatch.window, GWL_STYLE));
-  // The system adds WS_CLIPSIBLINGS to every top-level window.
-  EXPECT_EQ(style & ~static_cast<DWORD>(WS_CLIPSIBLINGS), 0x90CA0080u);
-  EXPECT_EQ(style & (WS_THICKFRAME | WS_MAXIMIZEBOX), 0u);  // not resizable
+  EXPECT_EQ(style & (WS_THICKFRAME | WS_MAXIMIZEBOX), 0u);
   const DWORD ex_style = static_cast<DWORD>(GetWindowLongA(stopwatch.window, GWL_EXSTYLE));
   EXPECT_EQ(ex_style & ~static_cast<DWORD>(WS_EX_WINDOWEDGE), static_cast<DWORD>(WS_EX_TOPMOST));
 
   RECT frame = {};
   GetWindowRect(stopwatch.window, &frame);
-  EXPECT_EQ(frame.left, 402);
-  EXPECT_EQ(frame.top, 349);
-  EXPECT_EQ(frame.right - frame.left, 220);
-  EXPECT_EQ(frame.bottom - frame.top, 50);
+  EXPECT_EQ(frame.left, LAPWICK_SCREEN_LEFT);
+  EXPECT_EQ(frame.top, LAPWICK_SCREEN_TOP);
+  EXPECT_EQ(frame.right - frame.left, STOPWATCH_WIDTH);
+  EXPECT_EQ(frame.bottom - frame.top, STOPWATCH_HEIGHT);
   EXPECT_NE(GetMenu(stopwatch.window), nullptr);
 }
 
@@ -99,63 +92,68 @@ TEST(LapwickWindow, SmallTopmostCentredFixedSizeWindowShowingZero) {
 TEST(LapwickCommands, EachStateChangeChimesOnceAndTheTitleFollows) {
   lapwick stopwatch;
   ASSERT_TRUE(stopwatch.ready());
-  stopwatch.command(PAUSE);  // while reset: nothing
-  stopwatch.command(RUN);
-  stopwatch.command(RUN);  // while running: nothing
+  stopwatch.command(IDM_PAUSE);  // while reset: nothing
+  stopwatch.command(IDM_RUN);
+  stopwatch.command(IDM_RUN);  // while running: nothing
   stopwatch.timer_ticks(3);
   ASSERT_TRUE(stopwatch.shows("00:00:03"));
 
-  stopwatch.system_command(PAUSE);
+  stopwatch.system_command(IDM_PAUSE);
   stopwatch.timer_ticks(2);  // paused: not counted
-  stopwatch.system_command(PAUSE);  // resumes
+  stopwatch.system_command(IDM_PAUSE);  // resumes
   stopwatch.timer_ticks(1);
   ASSERT_TRUE(stopwatch.shows("00:00:04"));
 
-  stopwatch.command(PAUSE);
-  stopwatch.system_command(RUN);  // resumes
+  stopwatch.command(IDM_PAUSE);
+  stopwatch.system_command(IDM_RUN);  // resumes
   stopwatch.post(WM_TIMER, 7);  // not the stopwatch's timer
   stopwatch.timer_ticks(1);
   ASSERT_TRUE(stopwatch.shows("00:00:05"));
 
-  stopwatch.system_command(RESET);
-  ASSERT_TRUE(stopwatch.shows("00:00:00"));
+  stopwatch.system_command(IDM_RESET);
+  ASSERT_TRUE(stopwatch.shows(RESET_TITLE));
   stopwatch.timer_ticks(2);  // reset: not counted
-  stopwatch.command(RESET);  // reset again: chimes all the same
+  stopwatch.command(IDM_RESET);  // reset again: chimes all the same
   // Run, Pause, Pause, Pause, Run, Reset, Reset.
   EXPECT_EQ(stopwatch.chimes_after(7), chimes(7));
-  EXPECT_EQ(stopwatch.title(), "00:00:00");
+  EXPECT_EQ(stopwatch.title(), RESET_TITLE);
 }
 
 TEST(LapwickCommands, AWholeMinuteChimesAndTheNextRunStartsFromZero) {
   lapwick stopwatch;
   ASSERT_TRUE(stopwatch.ready());
-  stopwatch.command(RUN);
+  // Posted ticks come before the real timer's, which the system makes only
+  // when the queue is empty; paused, the real timer counts nothing while
+  // the chimes are read.
+  stopwatch.command(IDM_RUN);
   stopwatch.timer_ticks(59);
+  stopwatch.command(IDM_PAUSE);
   ASSERT_TRUE(stopwatch.shows("00:00:59"));
-  EXPECT_EQ(stopwatch.chimes_after(1), chimes(1));  // the Run alone
+  EXPECT_EQ(stopwatch.chimes_after(2), chimes(2));  // Run and Pause: none before the minute
+  stopwatch.command(IDM_PAUSE);  // resumes
   stopwatch.timer_ticks(1);
+  stopwatch.command(IDM_PAUSE);
   ASSERT_TRUE(stopwatch.shows("00:01:00"));
-  EXPECT_EQ(stopwatch.chimes_after(2), chimes(2));
+  EXPECT_EQ(stopwatch.chimes_after(5), chimes(5));  // resume, the minute, pause
 
-  stopwatch.command(PAUSE);
-  stopwatch.command(RESET);
-  stopwatch.command(RUN);
+  stopwatch.command(IDM_RESET);
+  stopwatch.command(IDM_RUN);
   stopwatch.timer_ticks(1);
   EXPECT_TRUE(stopwatch.shows("00:00:01"));
-  EXPECT_EQ(stopwatch.chimes_after(5), chimes(5));
+  EXPECT_EQ(stopwatch.chimes_after(7), chimes(7));
 }
 
 TEST(LapwickCommands, TheRealTimerCountsSecondsOnlyWhileRunning) {
   lapwick stopwatch;
   ASSERT_TRUE(stopwatch.ready());
   const DWORD started = GetTickCount();
-  stopwatch.command(RUN);
+  stopwatch.command(IDM_RUN);
   ASSERT_TRUE(stopwatch.shows("00:00:01", 3000));
   ASSERT_TRUE(stopwatch.shows("00:00:03", 4000));
   // One second a period: three seconds cannot come much before 3 s.
   EXPECT_GE(GetTickCount() - started, 2800u);
 
-  stopwatch.command(PAUSE);
+  stopwatch.command(IDM_PAUSE);
   Sleep(200);
   const std::string paused_at = stopwatch.title();
   Sleep(2200);  // two more periods fire, uncounted
@@ -165,22 +163,22 @@ TEST(LapwickCommands, TheRealTimerCountsSecondsOnlyWhileRunning) {
 TEST(LapwickCommands, ResumingWithPauseKeepsThePhaseAndWithRunRestartsIt) {
   lapwick stopwatch;
   ASSERT_TRUE(stopwatch.ready());
-  stopwatch.command(RUN);
+  stopwatch.command(IDM_RUN);
   ASSERT_TRUE(stopwatch.shows("00:00:01", 3000));  // a period has just begun
   Sleep(400);
-  stopwatch.command(PAUSE);
+  stopwatch.command(IDM_PAUSE);
   Sleep(200);
   DWORD resumed = GetTickCount();
-  stopwatch.command(PAUSE);
+  stopwatch.command(IDM_PAUSE);
   ASSERT_TRUE(stopwatch.shows("00:00:02", 3000));
   // The old phase: the next second comes at the end of the running period.
   EXPECT_LT(GetTickCount() - resumed, 750u);
 
   Sleep(400);
-  stopwatch.command(PAUSE);
+  stopwatch.command(IDM_PAUSE);
   Sleep(200);
   resumed = GetTickCount();
-  stopwatch.command(RUN);
+  stopwatch.command(IDM_RUN);
   ASSERT_TRUE(stopwatch.shows("00:00:03", 3000));
   // A new period: a full second after Run.
   EXPECT_GE(GetTickCount() - resumed, 750u);
@@ -215,23 +213,16 @@ HWND wait_for_box(DWORD pid) {
   return search.found;
 }
 
-std::string box_body(HWND box) { return window_text(GetDlgItem(box, 0xFFFF)); }
-
 TEST(LapwickBoxes, HelpHidesTheStopwatchWhichCountsOnBehindIt) {
   lapwick stopwatch;
   ASSERT_TRUE(stopwatch.ready());
-  stopwatch.command(RUN);
+  stopwatch.command(IDM_RUN);
   ASSERT_TRUE(stopwatch.shows("00:00:01", 3000));
-  stopwatch.command(HELP);
+  stopwatch.command(IDM_HELP);
   HWND box = wait_for_box(stopwatch.program.info.dwProcessId);
   ASSERT_NE(box, nullptr);
-  EXPECT_EQ(window_text(box), "Lapwick Help");
-  EXPECT_EQ(box_body(box), "Run       starts or unpauses timer." + CR + CR +
-                               "Pause    pauses\\unpauses the timer." + CR + CR +
-                               "Reset    zeros the time." + CR + CR + "Note:" + CR +
-                               "When minimized, the time displays on the" + CR +
-                               "Windows taskbar button. Right-click this" + CR +
-                               "button to display a menu.");
+  // Its exact text is checked where the box is built.
+  EXPECT_EQ(window_text(box), HELP_CAPTION);
   EXPECT_EQ(GetWindow(box, GW_OWNER), nullptr);
   EXPECT_FALSE(IsWindowVisible(stopwatch.window));
 
@@ -250,19 +241,15 @@ TEST(LapwickBoxes, HelpHidesTheStopwatchWhichCountsOnBehindIt) {
 TEST(LapwickBoxes, AboutNamesTheVendorAndComesBackWhenClosed) {
   lapwick stopwatch;
   ASSERT_TRUE(stopwatch.ready());
-  stopwatch.system_command(ABOUT);
+  stopwatch.system_command(IDM_ABOUT);
   HWND box = wait_for_box(stopwatch.program.info.dwProcessId);
   ASSERT_NE(box, nullptr);
-  EXPECT_EQ(window_text(box), "Lapwick 1.6 by Ombrel Software");
-  EXPECT_EQ(box_body(box), std::string(5, ' ') + CR + CR + std::string(5, ' ') +
-                               "Copyright (c) 1998-2026 Ombrel Software" + CR + CR +
-                               std::string(13, ' ') + "lapwick@ombrel-software.example" + CR +
-                               std::string(15, ' ') + "www.ombrel-software.example" + CR);
+  EXPECT_EQ(window_text(box), ABOUT_CAPTION);
   EXPECT_FALSE(IsWindowVisible(stopwatch.window));
 
   PostMessageA(box, WM_CLOSE, 0, 0);
   EXPECT_TRUE(wait_until([&] { return IsWindowVisible(stopwatch.window) != FALSE; }, 5000));
-  EXPECT_EQ(stopwatch.title(), "00:00:00");
+  EXPECT_EQ(stopwatch.title(), RESET_TITLE);
   EXPECT_TRUE(stopwatch.sounds().empty());
 }
 
@@ -271,7 +258,7 @@ TEST(LapwickBoxes, AboutNamesTheVendorAndComesBackWhenClosed) {
 TEST(LapwickSystemCommands, MinimiseAndRestoreStillWork) {
   lapwick stopwatch;
   ASSERT_TRUE(stopwatch.ready());
-  stopwatch.command(RUN);
+  stopwatch.command(IDM_RUN);
   stopwatch.system_command(SC_MINIMIZE);
   EXPECT_TRUE(wait_until([&] { return IsIconic(stopwatch.window) != FALSE; }, 5000));
   // Minimised, the title still tells the time (it is what the taskbar shows).
@@ -281,20 +268,45 @@ TEST(LapwickSystemCommands, MinimiseAndRestoreStillWork) {
   EXPECT_TRUE(wait_until([&] { return IsIconic(stopwatch.window) == FALSE; }, 5000));
 }
 
-TEST(LapwickSystemCommands, CloseWhileRunningEndsWithCodeZero) {
+// What the taskbar button's menu sends to the minimised window.
+TEST(LapwickSystemCommands, RunPauseAndResetWorkOnTheMinimisedWindow) {
   lapwick stopwatch;
   ASSERT_TRUE(stopwatch.ready());
-  stopwatch.command(RUN);
-  ASSERT_TRUE(stopwatch.shows("00:00:01", 3000));
-  stopwatch.system_command(SC_CLOSE);
-  EXPECT_EQ(wait_exit(stopwatch.program, 10000), 0);
+  stopwatch.system_command(SC_MINIMIZE);
+  ASSERT_TRUE(wait_until([&] { return IsIconic(stopwatch.window) != FALSE; }, 5000));
+  // Each burst ends paused, so the real timer adds nothing meanwhile.
+  stopwatch.system_command(IDM_RUN);
+  stopwatch.timer_ticks(2);
+  stopwatch.system_command(IDM_PAUSE);
+  stopwatch.timer_ticks(3);  // paused: not counted
+  ASSERT_TRUE(stopwatch.shows("00:00:02"));
+  stopwatch.system_command(IDM_PAUSE);  // resumes
+  stopwatch.timer_ticks(1);
+  stopwatch.system_command(IDM_PAUSE);
+  ASSERT_TRUE(stopwatch.shows("00:00:03"));
+  stopwatch.system_command(IDM_RESET);
+  EXPECT_TRUE(stopwatch.shows(RESET_TITLE));
+  // Run, Pause, Pause, Pause, Reset; none of them restores the window.
+  EXPECT_EQ(stopwatch.chimes_after(5), chimes(5));
+  EXPECT_TRUE(IsIconic(stopwatch.window));
 }
 
-TEST(LapwickSystemCommands, ClosingTheWindowEndsWithCodeZero) {
-  lapwick stopwatch;
-  ASSERT_TRUE(stopwatch.ready());
-  stopwatch.post(WM_CLOSE, 0);
-  EXPECT_EQ(wait_exit(stopwatch.program, 10000), 0);
+TEST(LapwickSystemCommands, ClosingEndsWithCodeZeroRunningOrNot) {
+  const struct {
+    bool running;
+    UINT message;
+    WPARAM wparam;
+  } cases[] = {{true, WM_SYSCOMMAND, SC_CLOSE}, {false, WM_CLOSE, 0}};
+  for (const auto& c : cases) {
+    lapwick stopwatch;
+    ASSERT_TRUE(stopwatch.ready());
+    if (c.running) {
+      stopwatch.command(IDM_RUN);
+      ASSERT_TRUE(stopwatch.shows("00:00:01", 3000));
+    }
+    stopwatch.post(c.message, c.wparam);
+    EXPECT_EQ(wait_exit(stopwatch.program, 10000), 0) << c.message;
+  }
 }
 
 // --- More than one ---------------------------------------------------------
@@ -306,14 +318,14 @@ TEST(LapwickInstances, TwoStartsGiveTwoIndependentClocks) {
   ASSERT_TRUE(second.ready());
   EXPECT_NE(first.window, second.window);
 
-  first.command(RUN);
+  first.command(IDM_RUN);
   first.timer_ticks(5);
   ASSERT_TRUE(first.shows("00:00:05"));
-  second.command(RUN);
+  second.command(IDM_RUN);
   second.timer_ticks(2);
   ASSERT_TRUE(second.shows("00:00:02"));
-  first.command(RESET);
-  ASSERT_TRUE(first.shows("00:00:00"));
+  first.command(IDM_RESET);
+  ASSERT_TRUE(first.shows(RESET_TITLE));
   second.timer_ticks(1);
   EXPECT_TRUE(second.shows("00:00:03"));
   EXPECT_EQ(first.chimes_after(2), chimes(2));

@@ -10,20 +10,17 @@
 #include <string>
 #include <vector>
 
+#include "about_pages.h"
 #include "harness.h"
+#include "little_endian.h"
+#include "program_facts.h"
+#include "splash_program.h"
+#include "stopwatch_clock.h"
 
 namespace {
 
 const WORD kLanguage = MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_AUS);  // 3081
 
-std::uint32_t u16(const std::string& b, std::size_t at) {
-  if (at + 2 > b.size()) return 0xFFFFFFFFu;
-  return static_cast<unsigned char>(b[at]) | static_cast<unsigned char>(b[at + 1]) << 8;
-}
-std::uint32_t u32(const std::string& b, std::size_t at) {
-  if (at + 4 > b.size()) return 0xFFFFFFFFu;
-  return u16(b, at) | u16(b, at + 2) << 16;
-}
 
 std::string committed(const char* name) {
   return read_text_file(source_path((std::string("resources/") + name).c_str()));
@@ -67,20 +64,20 @@ class program_file {
   // the one in the committed icon file.
   void expect_icon(const char* ico_file, unsigned bits) const {
     SCOPED_TRACE(ico_file);
-    const std::string group = data(RT_GROUP_ICON, MAKEINTRESOURCEA(12345));
+    const std::string group = data(RT_GROUP_ICON, MAKEINTRESOURCEA(PROGRAM_ICON_GROUP_ID));
     ASSERT_EQ(group.size(), 6u + 14u);
-    EXPECT_EQ(u16(group, 0), 0u);
-    EXPECT_EQ(u16(group, 2), 1u);
-    EXPECT_EQ(u16(group, 4), 1u);
+    EXPECT_EQ(read_u16(group, 0), 0u);
+    EXPECT_EQ(read_u16(group, 2), 1u);
+    EXPECT_EQ(read_u16(group, 4), 1u);
     EXPECT_EQ(static_cast<unsigned char>(group[6]), 32);
     EXPECT_EQ(static_cast<unsigned char>(group[7]), 32);
-    EXPECT_EQ(u16(group, 12), bits);
-    const std::string image = data(RT_ICON, MAKEINTRESOURCEA(u16(group, 18)));
-    EXPECT_EQ(image.size(), u32(group, 14));
-    EXPECT_EQ(u32(image, 4), 32u);
-    EXPECT_EQ(u16(image, 14), bits);
+    EXPECT_EQ(read_u16(group, 12), bits);
+    const std::string image = data(RT_ICON, MAKEINTRESOURCEA(read_u16(group, 18)));
+    EXPECT_EQ(image.size(), read_u32(group, 14));
+    EXPECT_EQ(read_u32(image, 4), 32u);
+    EXPECT_EQ(read_u16(image, 14), bits);
     EXPECT_TRUE(image == committed(ico_file).substr(22)) << "icon image differs from the file";
-    EXPECT_EQ(languages(RT_GROUP_ICON, MAKEINTRESOURCEA(12345)), std::vector<WORD>{kLanguage});
+    EXPECT_EQ(languages(RT_GROUP_ICON, MAKEINTRESOURCEA(PROGRAM_ICON_GROUP_ID)), std::vector<WORD>{kLanguage});
   }
 
   // A sound: the committed WAV file byte for byte, stored only in the
@@ -92,10 +89,10 @@ class program_file {
     ASSERT_EQ(sound.size(), size);
     EXPECT_EQ(sound.substr(0, 4), "RIFF");
     EXPECT_EQ(sound.substr(8, 8), "WAVEfmt ");
-    EXPECT_EQ(u16(sound, 20), 1u);  // PCM
-    EXPECT_EQ(u16(sound, 22), 1u);  // mono
-    EXPECT_EQ(u32(sound, 24), rate);
-    EXPECT_EQ(u16(sound, 34), bits);
+    EXPECT_EQ(read_u16(sound, 20), 1u);  // PCM
+    EXPECT_EQ(read_u16(sound, 22), 1u);  // mono
+    EXPECT_EQ(read_u32(sound, 24), rate);
+    EXPECT_EQ(read_u16(sound, 34), bits);
     EXPECT_TRUE(sound == committed(wav_file)) << "sound differs from the file";
     EXPECT_EQ(languages(RT_RCDATA, MAKEINTRESOURCEA(id)), std::vector<WORD>{kLanguage});
   }
@@ -107,7 +104,7 @@ class program_file {
 TEST(ProgramResources, LapwickHasItsChimeAndSixteenColourIcon) {
   const program_file lapwick("Lapwick.exe");
   ASSERT_TRUE(lapwick.loaded());
-  lapwick.expect_sound(101, "lapwick_chime.wav", 1516, 11025, 16);
+  lapwick.expect_sound(CHIME_RESOURCE_ID, "lapwick_chime.wav", LAPWICK_CHIME_BYTES, 11025, 16);
   lapwick.expect_icon("lapwick.ico", 4);
   EXPECT_TRUE(lapwick.data(RT_RCDATA, MAKEINTRESOURCEA(102)).empty());
 }
@@ -115,14 +112,14 @@ TEST(ProgramResources, LapwickHasItsChimeAndSixteenColourIcon) {
 TEST(ProgramResources, AboutHasClickClosingSoundAndTrueColourIcon) {
   const program_file about("OmbrelAbout.exe");
   ASSERT_TRUE(about.loaded());
-  about.expect_sound(101, "about_click.wav", 4636, 22050, 8);
-  about.expect_sound(102, "about_close.wav", 13426, 22050, 8);
+  about.expect_sound(CLICK_SOUND_ID, "about_click.wav", ABOUT_CLICK_BYTES, 22050, 8);
+  about.expect_sound(CLOSING_SOUND_ID, "about_close.wav", ABOUT_CLOSE_BYTES, 22050, 8);
   about.expect_icon("about.ico", 24);
   // The click alone has a "fact" chunk, after an 18-byte format.
   const std::string click = about.data(RT_RCDATA, MAKEINTRESOURCEA(101));
-  EXPECT_EQ(u32(click, 16), 18u);
+  EXPECT_EQ(read_u32(click, 16), 18u);
   EXPECT_EQ(click.substr(38, 4), "fact");
-  EXPECT_EQ(u32(click, 46), 4578u);
+  EXPECT_EQ(read_u32(click, 46), 4578u);
 }
 
 TEST(ProgramResources, SplashHasItsPaletteBitmapAndTrueColourIcon) {
@@ -132,11 +129,11 @@ TEST(ProgramResources, SplashHasItsPaletteBitmapAndTrueColourIcon) {
   const std::string dib = splash.data(RT_BITMAP, "bmIMAGE");
   ASSERT_EQ(dib.size(), 30956u);
   // The rest of the header is checked on the file itself.
-  EXPECT_EQ(u32(dib, 0), 40u);
-  EXPECT_EQ(u32(dib, 4), 186u);
-  EXPECT_EQ(u32(dib, 8), 159u);  // positive: bottom-up
-  EXPECT_EQ(u16(dib, 14), 8u);
-  EXPECT_EQ(u32(dib, 32), 256u);
+  EXPECT_EQ(read_u32(dib, 0), 40u);
+  EXPECT_EQ(read_u32(dib, 4), static_cast<std::uint32_t>(SPLASH_WIDTH));
+  EXPECT_EQ(read_u32(dib, 8), static_cast<std::uint32_t>(SPLASH_HEIGHT));  // positive: bottom-up
+  EXPECT_EQ(read_u16(dib, 14), 8u);
+  EXPECT_EQ(read_u32(dib, 32), 256u);
   EXPECT_TRUE(dib == committed("splash.bmp").substr(14)) << "bitmap differs from the file";
   EXPECT_EQ(splash.languages(RT_BITMAP, "bmIMAGE"), std::vector<WORD>{kLanguage});
 }

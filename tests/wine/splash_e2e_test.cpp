@@ -8,22 +8,19 @@
 #include <vector>
 
 #include "harness.h"
+#include "pixel_picture.h"
+#include "program_facts.h"
+#include "splash_program.h"
 
 namespace {
 
 const char SPLASH_EXE[] = "OmbrelSplash.exe";
-const char SPLASH_CLASS[] = "OmbrelSplash";
+const int SPLASH_LEFT = SPLASH_SCREEN_LEFT;
+const int SPLASH_TOP = SPLASH_SCREEN_TOP;
 
 // The splash picture as stored in the program: 8-bit palette DIB.
-struct picture {
-  int width = 0;
-  int height = 0;
-  std::vector<COLORREF> pixels;  // top-down
-  COLORREF at(int x, int y) const { return pixels[static_cast<size_t>(y * width + x)]; }
-};
-
-picture load_picture_resource() {
-  picture p;
+pixel_picture load_picture_resource() {
+  pixel_picture p;
   HMODULE module = LoadLibraryExA(program_path(SPLASH_EXE).c_str(), nullptr,
                                   LOAD_LIBRARY_AS_DATAFILE);
   if (module == nullptr) return p;
@@ -48,31 +45,6 @@ picture load_picture_resource() {
   return p;
 }
 
-// The screen inside a rectangle, top-down, as COLORREFs.
-std::vector<COLORREF> grab_screen(int left, int top, int width, int height) {
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  void* bits = nullptr;
-  HBITMAP dib = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(memory, dib);
-  BitBlt(memory, 0, 0, width, height, screen, left, top, SRCCOPY);
-  GdiFlush();
-  std::vector<COLORREF> out;
-  const auto* px = static_cast<const unsigned char*>(bits);
-  for (int i = 0; i < width * height; ++i) out.push_back(RGB(px[4 * i + 2], px[4 * i + 1], px[4 * i]));
-  SelectObject(memory, old);
-  DeleteObject(dib);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
-  return out;
-}
-
 // Pixels of the window area that differ from the stored picture, counted in
 // the picture's upper part and along its bottom strip (where text goes).
 struct picture_difference {
@@ -80,12 +52,12 @@ struct picture_difference {
   int bottom_strip = 0;
 };
 
-picture_difference compare_with_screen(const picture& p, int left, int top) {
+picture_difference compare_with_screen(const pixel_picture& p, int left, int top) {
   picture_difference d;
-  const std::vector<COLORREF> shot = grab_screen(left, top, p.width, p.height);
+  const pixel_picture shot = screen_area(left, top, p.width, p.height);
   for (int y = 0; y < p.height; ++y) {
     for (int x = 0; x < p.width; ++x) {
-      if (shot[static_cast<size_t>(y * p.width + x)] == p.at(x, y)) continue;
+      if (shot.at(x, y) == p.at(x, y)) continue;
       if (y < p.height - 30) ++d.upper;
       else ++d.bottom_strip;
     }
@@ -101,16 +73,17 @@ struct shown_splash {
   bool seen_elsewhere = false;
 };
 
-shown_splash launch_and_wait_visible(const launch_options& options = {}) {
+shown_splash launch_and_wait_visible(const launch_options& options = {},
+                                     const char* exe_name = SPLASH_EXE) {
   shown_splash s;
-  s.program = launch(SPLASH_EXE, options);
+  s.program = launch(exe_name, options);
   wait_until(
       [&] {
         if (s.window == nullptr) s.window = wait_for_window(SPLASH_CLASS, s.program.info.dwProcessId, 0);
         if (s.window == nullptr || !IsWindowVisible(s.window)) return !is_running(s.program);
         RECT r;
         GetWindowRect(s.window, &r);
-        if (r.left != 419 || r.top != 295) s.seen_elsewhere = true;
+        if (r.left != SPLASH_LEFT || r.top != SPLASH_TOP) s.seen_elsewhere = true;
         return true;
       },
       10000);
@@ -129,46 +102,37 @@ TEST(Splash, WindowIsACentredBorderlessPopupNeverSeenAt500) {
   EXPECT_FALSE(GetWindowLongPtrA(s.window, GWL_EXSTYLE) & WS_EX_TOPMOST);
   RECT r;
   GetWindowRect(s.window, &r);
-  EXPECT_EQ(r.left, 419);
-  EXPECT_EQ(r.top, 295);
-  EXPECT_EQ(r.right - r.left, 186);
-  EXPECT_EQ(r.bottom - r.top, 159);
+  EXPECT_EQ(r.left, SPLASH_LEFT);
+  EXPECT_EQ(r.top, SPLASH_TOP);
+  EXPECT_EQ(r.right - r.left, SPLASH_WIDTH);
+  EXPECT_EQ(r.bottom - r.top, SPLASH_HEIGHT);
   EXPECT_EQ(wait_exit(s.program, 5000), 0);
 }
 
-TEST(Splash, ShowsThePictureAndNoTextForAnEmptyTail) {
-  const picture p = load_picture_resource();
-  ASSERT_EQ(p.width, 186);
-  ASSERT_EQ(p.height, 159);
-  shown_splash s = launch_and_wait_visible();
-  ASSERT_NE(s.window, nullptr);
-  picture_difference d;
-  EXPECT_TRUE(wait_until(
-      [&] {
-        d = compare_with_screen(p, 419, 295);
-        return d.upper == 0 && d.bottom_strip == 0;
-      },
-      800))
-      << d.upper << " picture pixels and " << d.bottom_strip << " text-strip pixels differ";
-  EXPECT_EQ(wait_exit(s.program, 5000), 0);
-}
-
-TEST(Splash, DrawsItsTailAsTextInsideThePicture) {
-  const picture p = load_picture_resource();
-  ASSERT_EQ(p.width, 186);
-  launch_options options;
-  options.arguments = "Loading Act One";
-  shown_splash s = launch_and_wait_visible(options);
-  ASSERT_NE(s.window, nullptr);
-  picture_difference d;
-  EXPECT_TRUE(wait_until(
-      [&] {
-        d = compare_with_screen(p, 419, 295);
-        return d.upper == 0 && d.bottom_strip > 40;
-      },
-      800))
-      << "text pixels in the bottom strip: " << d.bottom_strip << ", elsewhere: " << d.upper;
-  EXPECT_EQ(wait_exit(s.program, 5000), 0);
+TEST(Splash, ShowsThePictureWithItsTailAsTextAlongTheBottom) {
+  const pixel_picture p = load_picture_resource();
+  ASSERT_EQ(p.width, SPLASH_WIDTH);
+  ASSERT_EQ(p.height, SPLASH_HEIGHT);
+  const struct {
+    const char* tail;  // null: none
+    bool text;         // text pixels expected in the bottom strip
+  } cases[] = {{nullptr, false}, {"Loading Act One", true}};
+  for (const auto& c : cases) {
+    launch_options options;
+    options.arguments = c.tail;
+    shown_splash s = launch_and_wait_visible(options);
+    ASSERT_NE(s.window, nullptr);
+    picture_difference d;
+    EXPECT_TRUE(wait_until(
+        [&] {
+          d = compare_with_screen(p, SPLASH_LEFT, SPLASH_TOP);
+          return d.upper == 0 && (c.text ? d.bottom_strip > 40 : d.bottom_strip == 0);
+        },
+        800))
+        << (c.tail ? c.tail : "no tail") << ": " << d.upper << " picture pixels and "
+        << d.bottom_strip << " text-strip pixels differ";
+    EXPECT_EQ(wait_exit(s.program, 5000), 0);
+  }
 }
 
 TEST(Splash, VeryLongTailIsCutNotOverrun) {
@@ -187,7 +151,7 @@ TEST(Splash, EndsByItselfAfterAboutOneSecondDespiteClicks) {
   ASSERT_NE(s.window, nullptr);
   const DWORD shown_at = GetTickCount();
   // Clicks, real ones through the input system and posted ones.
-  SetCursorPos(419 + 90, 295 + 60);
+  SetCursorPos(SPLASH_LEFT + 90, SPLASH_TOP + 60);
   INPUT clicks[2] = {};
   clicks[0].type = clicks[1].type = INPUT_MOUSE;
   clicks[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
@@ -213,7 +177,7 @@ TEST(Splash, Command101EndsItAtOnceAndOtherCommandsDoNot) {
   Sleep(100);
   ASSERT_TRUE(is_running(s.program)) << "command 102 ended the splash";
   const DWORD sent_at = GetTickCount();
-  SendMessageTimeoutA(s.window, WM_COMMAND, 101, 0, SMTO_ABORTIFHUNG, 2000, nullptr);
+  SendMessageTimeoutA(s.window, WM_COMMAND, IDM_SPLASH_END, 0, SMTO_ABORTIFHUNG, 2000, nullptr);
   EXPECT_EQ(wait_exit(s.program, 5000), 0);
   EXPECT_LT(GetTickCount() - sent_at, 300u) << "command 101 did not end it at once";
 }
@@ -226,21 +190,25 @@ TEST(Splash, ClosingTheWindowEndsWithCodeZero) {
 }
 
 TEST(Splash, SecondStartBringsTheFirstForwardAndMakesNoWindow) {
-  HWND decoy = CreateWindowExA(0, "STATIC", "decoy", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10,
-                               150, 100, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-  shown_splash first = launch_and_wait_visible();
+  // The first one is the test build that stays a minute: it is certainly
+  // still up when the second one looks for it.
+  shown_splash first = launch_and_wait_visible({}, "OmbrelSplashLingering.exe");
   ASSERT_NE(first.window, nullptr);
-  SetForegroundWindow(decoy);
+  // The window manager activates the new splash a moment after it shows;
+  // then a new window of this process takes the foreground, and keeps it.
+  wait_until([&] { return GetForegroundWindow() == first.window; }, 3000);
+  foreground_decoy decoy;
+  ASSERT_EQ(GetForegroundWindow(), decoy.window());
+  wait_until([] { return false; }, 500);
+  ASSERT_EQ(GetForegroundWindow(), decoy.window()) << "the decoy did not keep the foreground";
   launched_program second = launch(SPLASH_EXE);
-  const int second_code = wait_exit(second, 5000);
-  const bool first_still_running = is_running(first.program);
-  EXPECT_EQ(second_code, 0);
-  EXPECT_EQ(wait_for_window(SPLASH_CLASS, second.info.dwProcessId, 0), nullptr);
-  if (first_still_running) {
-    EXPECT_EQ(GetForegroundWindow(), first.window);
-  }
+  EXPECT_EQ(wait_exit(second, 10000), 0);
+  ASSERT_TRUE(is_running(first.program)) << "the first splash went before the second looked";
+  EXPECT_EQ(count_windows(SPLASH_CLASS), 1) << "the second start opened a window";
+  EXPECT_TRUE(wait_until([&] { return GetForegroundWindow() == first.window; }, 3000))
+      << "the first splash was not brought forward";
+  SendMessageTimeoutA(first.window, WM_COMMAND, IDM_SPLASH_END, 0, SMTO_ABORTIFHUNG, 2000, nullptr);
   EXPECT_EQ(wait_exit(first.program, 5000), 0);
-  DestroyWindow(decoy);
 }
 
 }  // namespace

@@ -9,11 +9,13 @@
 #include <string>
 #include <vector>
 
+#include "import_seam.h"
+#include "lapwick_recorder.h"
+#include "program_facts.h"
 #include "stopwatch_boxes.h"
 #include "stopwatch_clock.h"
 #include "stopwatch_commands.h"
 #include "stopwatch_menus.h"
-#include "stopwatch_recorder.h"
 #include "stopwatch_window.h"
 
 namespace {
@@ -103,28 +105,24 @@ TEST(StopwatchStartUp, CreatedVisibleAtTheCornerThenCentredWhileHidden) {
   ASSERT_TRUE(watch.created);
   // The system adds WS_EX_WINDOWEDGE to any window with a caption.
   EXPECT_EQ(watch.create.dwExStyle & ~static_cast<DWORD>(WS_EX_WINDOWEDGE), 0u);
-  EXPECT_EQ(static_cast<DWORD>(watch.create.style), 0x90CA0080u);
+  EXPECT_EQ(static_cast<DWORD>(watch.create.style), STOPWATCH_STYLE);
   EXPECT_EQ(watch.create.x, 0);
   EXPECT_EQ(watch.create.y, 0);
-  EXPECT_EQ(watch.create.cx, 220);
-  EXPECT_EQ(watch.create.cy, 50);
+  EXPECT_EQ(watch.create.cx, STOPWATCH_WIDTH);
+  EXPECT_EQ(watch.create.cy, STOPWATCH_HEIGHT);
   EXPECT_EQ(watch.create.hwndParent, nullptr);
   EXPECT_EQ(watch.create.hMenu, nullptr);
-  EXPECT_EQ(watch.title, "00:00:00");
+  EXPECT_EQ(watch.title, RESET_TITLE);
 
   // Shown at the corner by its own style, hidden, then moved while hidden.
   // Screen 1024 x 768, caption 19: x = (1024 - 220) / 2, y = (768 - 69) / 2.
-  const std::vector<std::string> expected = {"show", "hide", "move 402,349", "show",
-                                             "topmost"};
+  const std::string move = "move " + std::to_string(LAPWICK_SCREEN_LEFT) + "," +
+                           std::to_string(LAPWICK_SCREEN_TOP);
+  const std::vector<std::string> expected = {"show", "hide", move, "show", "topmost"};
   EXPECT_EQ(watch.steps, expected);
   EXPECT_GE(watch.moved_at - watch.hidden_at, 90u);  // the pause while hidden
 
-  RECT frame = {};
-  GetWindowRect(window, &frame);
-  EXPECT_EQ(frame.left, 402);
-  EXPECT_EQ(frame.top, 349);
-  EXPECT_EQ(frame.right - frame.left, 220);
-  EXPECT_EQ(frame.bottom - frame.top, 50);
+  // Where it ends up on the screen is checked from outside.
   EXPECT_TRUE(IsWindowVisible(window));
   EXPECT_TRUE(GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST);
   EXPECT_EQ(run_state, STATE_RESET);
@@ -136,16 +134,16 @@ TEST(StopwatchStartUp, CreatedVisibleAtTheCornerThenCentredWhileHidden) {
 
 TEST_F(StopwatchWindow, ClassIsGreyWithArrowAndOwnProcedure) {
   WNDCLASSA found = {};
-  ASSERT_TRUE(GetClassInfoA(GetModuleHandleA(nullptr), "Lapwick", &found));
+  ASSERT_TRUE(GetClassInfoA(GetModuleHandleA(nullptr), STOPWATCH_CLASS_NAME, &found));
   EXPECT_EQ(found.style, static_cast<UINT>(CS_HREDRAW | CS_VREDRAW));
   EXPECT_EQ(found.lpfnWndProc, stopwatch_window_proc);
   EXPECT_EQ(found.cbClsExtra, 0);
   EXPECT_EQ(found.cbWndExtra, 0);
   EXPECT_EQ(found.hbrBackground, GetStockObject(LTGRAY_BRUSH));
   EXPECT_EQ(found.hCursor, LoadCursorA(nullptr, IDC_ARROW));
-  // This test carries Lapwick's resources, icon 12345 among them.
+  // This test carries Lapwick's resources, its icon among them.
   EXPECT_NE(found.hIcon, nullptr);
-  EXPECT_EQ(found.hIcon, LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(12345)));
+  EXPECT_EQ(found.hIcon, LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(STOPWATCH_ICON_ID)));
   EXPECT_EQ(found.lpszMenuName, nullptr);
 }
 
@@ -180,10 +178,10 @@ TEST_F(StopwatchWindow, MenuBarHoldsRunPauseResetAndHelpAsPlainCommands) {
   HMENU bar = GetMenu(window);
   ASSERT_NE(bar, nullptr);
   ASSERT_EQ(GetMenuItemCount(bar), 4);
-  const std::vector<menu_item> expected = {{MFT_STRING, 1, "&Run"},
-                                           {MFT_STRING, 2, "&Pause"},
-                                           {MFT_STRING, 3, "&Reset"},
-                                           {MFT_STRING, 4, "?"}};
+  const std::vector<menu_item> expected = {{MFT_STRING, IDM_RUN, "&Run"},
+                                           {MFT_STRING, IDM_PAUSE, "&Pause"},
+                                           {MFT_STRING, IDM_RESET, "&Reset"},
+                                           {MFT_STRING, IDM_HELP, "?"}};
   for (int i = 0; i < 4; ++i) EXPECT_EQ(read_item(bar, i), expected[i]) << "item " << i;
 }
 
@@ -199,12 +197,12 @@ TEST_F(StopwatchWindow, SystemMenuGainsSevenItemsBelowItsOwn) {
   EXPECT_GE(close_at, 0);
   EXPECT_LT(close_at, count - 7);
   const std::vector<menu_item> expected = {{MFT_SEPARATOR, 0, ""},
-                                           {MFT_STRING, 1, "&Run"},
-                                           {MFT_STRING, 2, "&Pause"},
-                                           {MFT_STRING, 3, "&Reset"},
+                                           {MFT_STRING, IDM_RUN, "&Run"},
+                                           {MFT_STRING, IDM_PAUSE, "&Pause"},
+                                           {MFT_STRING, IDM_RESET, "&Reset"},
                                            {MFT_SEPARATOR, 0, ""},
-                                           {MFT_STRING, 4, "&Help"},
-                                           {MFT_STRING, 5, "&About Lapwick..."}};
+                                           {MFT_STRING, IDM_HELP, "&Help"},
+                                           {MFT_STRING, IDM_ABOUT, "&About Lapwick..."}};
   for (int i = 0; i < 7; ++i) {
     EXPECT_EQ(read_item(menu, count - 7 + i), expected[i]) << "addition " << i + 1;
   }
@@ -319,7 +317,7 @@ const std::string CR = "\r";
 TEST_F(StopwatchWindow, HelpBoxShowsTheHelpTextWhileTheStopwatchHides) {
   open_box(window, IDM_HELP);
   ASSERT_TRUE(seen.found);
-  EXPECT_EQ(seen.caption, "Lapwick Help");
+  EXPECT_EQ(seen.caption, HELP_CAPTION);
   const std::string help = "Run       starts or unpauses timer." + CR + CR +
                            "Pause    pauses\\unpauses the timer." + CR + CR +
                            "Reset    zeros the time." + CR + CR + "Note:" + CR +
@@ -339,7 +337,7 @@ TEST_F(StopwatchWindow, HelpBoxShowsTheHelpTextWhileTheStopwatchHides) {
 TEST_F(StopwatchWindow, AboutBoxShowsTheVendorLinesIndentedAndEndsWithABreak) {
   open_box(window, IDM_ABOUT);
   ASSERT_TRUE(seen.found);
-  EXPECT_EQ(seen.caption, "Lapwick 1.6 by Ombrel Software");
+  EXPECT_EQ(seen.caption, ABOUT_CAPTION);
   const std::string about = std::string(5, ' ') + CR + CR + std::string(5, ' ') +
                             "Copyright (c) 1998-2026 Ombrel Software" + CR + CR +
                             std::string(13, ' ') + "lapwick@ombrel-software.example" + CR +
@@ -365,6 +363,12 @@ TEST_F(StopwatchWindow, BoxLeavesARunningClockRunningAndAMinimisedWindowMinimise
   EXPECT_TRUE(IsIconic(window));
   EXPECT_EQ(run_state, STATE_RUNNING);
   EXPECT_TRUE(clock_effects.empty());
+}
+
+// The loop ends on GetMessageA's failure as on the quit message.
+TEST(StopwatchLoop, EndsWhenGetMessageFails) {
+  EXPECT_EQ(get_message_calls_when_it_fails(run_message_loop), 1)
+      << "the loop went on after GetMessageA failed";
 }
 
 }  // namespace

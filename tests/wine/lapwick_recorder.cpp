@@ -1,4 +1,4 @@
-#include "stopwatch_recorder.h"
+#include "lapwick_recorder.h"
 
 #include "clock_calls.h"
 #include "sound.h"

@@ -16,12 +16,14 @@ int class_counter = 0;
 
 // A window of a fresh class, owned by its own thread so that this thread
 // can block in the wait loop while the other one acts on its window.
+enum class shown { normal, minimised, minimised_in_front };
+
 class OtherThreadWindow {
  public:
-  explicit OtherThreadWindow(bool minimised) {
+  explicit OtherThreadWindow(shown how) {
     class_name_ = "OmbrelInstanceTest" + std::to_string(GetCurrentProcessId()) + "_" +
                   std::to_string(++class_counter);
-    thread_ = std::thread([this, minimised] { run(minimised); });
+    thread_ = std::thread([this, how] { run(how); });
     while (window_.load() == nullptr) Sleep(5);
   }
   ~OtherThreadWindow() {
@@ -30,13 +32,13 @@ class OtherThreadWindow {
   }
   const char* class_name() const { return class_name_.c_str(); }
   HWND window() const { return window_.load(); }
-  std::string mutex_name() const { return class_name_ + "_RiVA"; }
+  std::string mutex_name() const { return class_name_ + INSTANCE_MUTEX_SUFFIX; }
   // Run on the owning thread after the delay: destroy, or activate.
   void destroy_after(DWORD ms) { PostThreadMessageA(thread_id_, WM_APP, 0, ms); }
   void activate_after(DWORD ms) { PostThreadMessageA(thread_id_, WM_APP + 1, 0, ms); }
 
  private:
-  void run(bool minimised) {
+  void run(shown how) {
     thread_id_ = GetCurrentThreadId();
     WNDCLASSA wc = {};
     wc.lpfnWndProc = DefWindowProcA;
@@ -45,7 +47,14 @@ class OtherThreadWindow {
     RegisterClassA(&wc);
     HWND w = CreateWindowExA(0, class_name_.c_str(), "other", WS_OVERLAPPEDWINDOW, 100, 100, 200,
                              100, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-    ShowWindow(w, minimised ? SW_SHOWMINNOACTIVE : SW_SHOWNORMAL);
+    if (how == shown::minimised_in_front) {
+      // Minimised but still the active window, as after minimising it
+      // with nothing else to activate.
+      ShowWindow(w, SW_SHOWMINIMIZED);
+      SetForegroundWindow(w);
+    } else {
+      ShowWindow(w, how == shown::minimised ? SW_SHOWMINNOACTIVE : SW_SHOWNORMAL);
+    }
     window_.store(w);
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
@@ -76,26 +85,14 @@ bool mutex_exists(const std::string& name) {
   return true;
 }
 
-HWND make_foreground_decoy() {
-  HWND decoy = CreateWindowExA(0, "STATIC", "decoy", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 600, 100,
-                               150, 100, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-  SetForegroundWindow(decoy);
-  MSG msg;
-  for (int i = 0; i < 20; ++i) {
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
-    Sleep(10);
-  }
-  return decoy;
-}
-
 TEST(ActivatePreviousInstance, NoWindowGivesZeroAndNoMutex) {
   EXPECT_EQ(activate_previous_instance("OmbrelNobodyHasThisClass"), 0);
-  EXPECT_FALSE(mutex_exists("OmbrelNobodyHasThisClass_RiVA"));
+  EXPECT_FALSE(mutex_exists(std::string("OmbrelNobodyHasThisClass") + INSTANCE_MUTEX_SUFFIX));
 }
 
 TEST(ActivatePreviousInstance, VisibleWindowIsBroughtForwardWithoutMutex) {
-  OtherThreadWindow other(false);
-  HWND decoy = make_foreground_decoy();
+  OtherThreadWindow other(shown::normal);
+  foreground_decoy decoy;
   ASSERT_NE(GetForegroundWindow(), other.window());
   const DWORD start = GetTickCount();
   EXPECT_EQ(activate_previous_instance(other.class_name()), 1);
@@ -103,11 +100,10 @@ TEST(ActivatePreviousInstance, VisibleWindowIsBroughtForwardWithoutMutex) {
   // The other thread takes the activation through its own queue.
   EXPECT_TRUE(wait_until([&] { return GetForegroundWindow() == other.window(); }, 2000));
   EXPECT_FALSE(mutex_exists(other.mutex_name()));
-  DestroyWindow(decoy);
 }
 
 TEST(ActivatePreviousInstance, SomebodyAlreadyWaitingMeansReturnAtOnce) {
-  OtherThreadWindow other(true);
+  OtherThreadWindow other(shown::minimised);
   ASSERT_TRUE(IsIconic(other.window()));
   // A start that is already waiting holds the mutex.
   HANDLE waiting = CreateMutexA(nullptr, TRUE, other.mutex_name().c_str());
@@ -119,9 +115,21 @@ TEST(ActivatePreviousInstance, SomebodyAlreadyWaitingMeansReturnAtOnce) {
   CloseHandle(waiting);
 }
 
+TEST(ActivatePreviousInstance, MinimisedWindowAlreadyInFrontIsNotFlashedButBroughtForward) {
+  OtherThreadWindow other(shown::minimised_in_front);
+  ASSERT_TRUE(IsIconic(other.window()));
+  ASSERT_TRUE(wait_until([&] { return GetForegroundWindow() == other.window(); }, 3000))
+      << "the minimised window could not be made the foreground window";
+  const DWORD start = GetTickCount();
+  EXPECT_EQ(activate_previous_instance(other.class_name()), 1);
+  // One flash would cost a pause of INSTANCE_FLASH_PAUSE_MS.
+  EXPECT_LT(GetTickCount() - start, INSTANCE_FLASH_PAUSE_MS / 2) << "flashed a window already in front";
+  EXPECT_EQ(GetForegroundWindow(), other.window());
+}
+
 TEST(ActivatePreviousInstance, WaitsFlashingUntilTheUserActivatesTheWindow) {
-  OtherThreadWindow other(true);
-  HWND decoy = make_foreground_decoy();
+  OtherThreadWindow other(shown::minimised);
+  foreground_decoy decoy;
   other.activate_after(1200);
   const DWORD start = GetTickCount();
   EXPECT_EQ(activate_previous_instance(other.class_name()), 1);
@@ -131,19 +139,17 @@ TEST(ActivatePreviousInstance, WaitsFlashingUntilTheUserActivatesTheWindow) {
   EXPECT_TRUE(wait_until([&] { return GetForegroundWindow() == other.window(); }, 2000));
   // The waiting start's mutex lives until its process ends.
   EXPECT_TRUE(mutex_exists(other.mutex_name()));
-  DestroyWindow(decoy);
 }
 
 TEST(ActivatePreviousInstance, WindowDestroyedDuringTheWaitEndsIt) {
-  OtherThreadWindow other(true);
-  HWND decoy = make_foreground_decoy();
+  OtherThreadWindow other(shown::minimised);
+  foreground_decoy decoy;
   other.destroy_after(900);
   const DWORD start = GetTickCount();
   EXPECT_EQ(activate_previous_instance(other.class_name()), 0);
   const DWORD waited = GetTickCount() - start;
   EXPECT_GE(waited, 800u);
   EXPECT_LT(waited, 3000u) << "kept waiting on a window that is gone";
-  DestroyWindow(decoy);
 }
 
 }  // namespace

@@ -1,0 +1,97 @@
+// OmbrelSplash's win_main run in this process: what it draws of a very long
+// command-line tail, its result when its window cannot be created, and its
+// loop when GetMessageA fails.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "entry.h"
+#include "harness.h"
+#include "import_seam.h"
+#include "program_facts.h"
+#include "splash_program.h"
+
+namespace {
+
+// Every text the splash draws, passed on to the system unchanged.
+using text_out_function = BOOL(WINAPI*)(HDC, int, int, LPCSTR, int);
+text_out_function system_text_out = nullptr;
+std::vector<std::string> drawn_texts;
+BOOL WINAPI record_text_out(HDC dc, int x, int y, LPCSTR text, int length) {
+  drawn_texts.emplace_back(text, static_cast<size_t>(length));
+  return system_text_out(dc, x, y, text, length);
+}
+
+// Ends the splash's loop with 42 if nothing else has after the bound.
+DWORD WINAPI quit_after_bound(void* thread_id) {
+  Sleep(8000);
+  PostThreadMessageA(static_cast<DWORD>(reinterpret_cast<ULONG_PTR>(thread_id)), WM_QUIT, 42, 0);
+  return 0;
+}
+
+int run_splash(const char* tail) {
+  HANDLE guard = CreateThread(nullptr, 0, quit_after_bound,
+                              reinterpret_cast<void*>(static_cast<ULONG_PTR>(GetCurrentThreadId())),
+                              0, nullptr);
+  const int result = win_main(GetModuleHandleA(nullptr), nullptr, tail, SW_SHOWNORMAL);
+  TerminateThread(guard, 0);
+  CloseHandle(guard);
+  return result;
+}
+
+// The splash leaves its window to the process end; the next run needs a
+// clean thread, so the window goes (taking its class) and the quit it
+// posts is taken off the queue.
+void close_splash() {
+  HWND window = FindWindowA(SPLASH_CLASS, nullptr);
+  if (window != nullptr) DestroyWindow(window);
+  UnregisterClassA(SPLASH_CLASS, GetModuleHandleA(nullptr));
+  MSG message;
+  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+  }
+}
+
+LRESULT CALLBACK refuse_splash_window(int code, WPARAM wparam, LPARAM lparam) {
+  if (code == HCBT_CREATEWND && window_class(reinterpret_cast<HWND>(wparam)) == SPLASH_CLASS) {
+    return 1;  // creation fails
+  }
+  return CallNextHookEx(nullptr, code, wparam, lparam);
+}
+
+TEST(SplashProgram, DrawsTheFirst2047CharactersOfAVeryLongTail) {
+  std::string tail(10000, ' ');
+  for (size_t i = 0; i < tail.size(); ++i) tail[i] = static_cast<char>('a' + (i * 7) % 26);
+  system_text_out = reinterpret_cast<text_out_function>(
+      replace_import("gdi32.dll", "TextOutA", reinterpret_cast<void*>(record_text_out)));
+  ASSERT_NE(system_text_out, nullptr) << "this program does not import TextOutA";
+  drawn_texts.clear();
+  const int result = run_splash(tail.c_str());
+  replace_import("gdi32.dll", "TextOutA", reinterpret_cast<void*>(system_text_out));
+  close_splash();
+  EXPECT_EQ(result, 0);
+  ASSERT_FALSE(drawn_texts.empty()) << "the splash never drew its text";
+  for (const std::string& text : drawn_texts) EXPECT_EQ(text, tail.substr(0, 2047));
+}
+
+TEST(SplashProgram, EndsWithOneWhenItsWindowCannotBeCreated) {
+  HHOOK hook = SetWindowsHookExA(WH_CBT, refuse_splash_window, nullptr, GetCurrentThreadId());
+  ASSERT_NE(hook, nullptr);
+  const int result = run_splash("");
+  UnhookWindowsHookEx(hook);
+  close_splash();
+  EXPECT_EQ(result, 1);
+}
+
+TEST(SplashProgram, LoopEndsWhenGetMessageFails) {
+  const int calls = get_message_calls_when_it_fails([] {
+    run_splash("");
+    close_splash();
+  });
+  EXPECT_EQ(calls, 1) << "the loop went on after GetMessageA failed";
+}
+
+}  // namespace
