@@ -192,6 +192,6 @@ TEST_F(AboutPages, CloseAndExitPostQuitZeroKeepingTheWindowAndOtherKeysChangeNot
 
 // The loop ends on GetMessageA's failure as on the quit message.
 TEST_F(AboutPages, LoopEndsWhenGetMessageFails) {
-  EXPECT_EQ(get_message_calls_when_it_fails(run_about_loop), 1)
+  EXPECT_EQ(get_message_calls_when_it_fails(run_dialog_message_loop), 1)
       << "the loop went on after GetMessageA failed";
 }

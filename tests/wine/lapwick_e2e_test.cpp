@@ -12,6 +12,7 @@
 #include "program_facts.h"
 #include "stopwatch_boxes.h"
 #include "stopwatch_clock.h"
+#include "stopwatch_commands.h"
 #include "stopwatch_window.h"
 #include "wine_trace.h"
 

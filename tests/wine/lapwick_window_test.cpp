@@ -17,6 +17,7 @@
 #include "stopwatch_commands.h"
 #include "stopwatch_menus.h"
 #include "stopwatch_window.h"
+#include "window_skeleton.h"
 
 namespace {
 
