@@ -41,9 +41,9 @@ set(OMBREL_PACKAGE_NAME "ombrel-utilities-${OMBREL_VERSION}-${OMBREL_PACKAGE_ARC
 # Texts for Notepad: Windows line ends, version and vendor filled in.
 string(TOUPPER "${OMBREL_COMPANY_NAME}" OMBREL_COMPANY_NAME_UPPER)
 set(ombrel_package_texts "${CMAKE_BINARY_DIR}/package-texts")
-configure_file(${PROJECT_SOURCE_DIR}/packaging/README.txt.in
+configure_file(${PROJECT_SOURCE_DIR}/resources/package_readme.txt.in
                ${ombrel_package_texts}/README.txt @ONLY NEWLINE_STYLE CRLF)
-configure_file(${PROJECT_SOURCE_DIR}/packaging/LICENSE.txt.in
+configure_file(${PROJECT_SOURCE_DIR}/resources/package_licence.txt.in
                ${ombrel_package_texts}/LICENSE.txt @ONLY NEWLINE_STYLE CRLF)
 
 # One component, so nothing else that some day gets an install rule (test
