@@ -2,6 +2,7 @@
 // a long run against the real programs, each case one row of a table.
 //   reliability_tool SECTION... [--seed N] [--messages N] [--boxes N]
 //                    [--switches N] [--rounds N] [--seconds N] [--only KIND]
+//                    [--quick]
 // Sections: storm, endurance, broken, starts, long, all (all but long).
 // Exit code: the number of failed rows (0 when all are ok).
 #include <cstdio>
@@ -33,6 +34,8 @@ int main(int argc, char** argv) {
       settings.run_seconds = std::atoi(argv[++i]);
     } else if (std::strcmp(argv[i], "--only") == 0 && has_value) {
       settings.storm_only = std::atoi(argv[++i]);
+    } else if (std::strcmp(argv[i], "--quick") == 0) {
+      settings.quick = true;
     } else if (std::strcmp(argv[i], "all") == 0) {
       for (int s = 0; s < 4; ++s) sections[s] = true;
     } else {
