@@ -10,11 +10,44 @@
 namespace {
 
 char mutex_name[TEXT_BUFFER_SIZE];
+char turn_name[TEXT_BUFFER_SIZE];
+
+void name_with_suffix(char* name, const char* class_name, const char* suffix, size_t suffix_size) {
+  std::strncpy(name, class_name, TEXT_BUFFER_SIZE - suffix_size);
+  name[TEXT_BUFFER_SIZE - suffix_size] = 0;
+  std::strcat(name, suffix);
+}
+
+bool acquired(DWORD wait_result) {
+  // An abandoned turn belonged to a start that ended: it is free.
+  return wait_result == WAIT_OBJECT_0 || wait_result == WAIT_ABANDONED;
+}
+
+// The window of the class, once any start that is still opening it has.
+// Between its look for a window and its window's creation a start holds
+// the turn, so two starts at the same moment never both find none. The
+// turn is kept until the process ends (the handle is left to the system).
+HWND find_after_turn(const char* class_name) {
+  name_with_suffix(turn_name, class_name, INSTANCE_TURN_SUFFIX, sizeof INSTANCE_TURN_SUFFIX);
+  HANDLE turn = CreateMutexA(nullptr, FALSE, turn_name);
+  HWND found = FindWindowA(class_name, nullptr);
+  if (turn == nullptr || acquired(WaitForSingleObject(turn, 0))) return found;
+  // Another start holds it: its window is there, or on its way.
+  for (unsigned waited = 0; found == nullptr && waited < INSTANCE_TURN_BOUND_MS;
+       waited += INSTANCE_TURN_POLL_MS) {
+    if (acquired(WaitForSingleObject(turn, INSTANCE_TURN_POLL_MS))) {
+      // It ended without a window: this start takes the turn.
+      return FindWindowA(class_name, nullptr);
+    }
+    found = FindWindowA(class_name, nullptr);
+  }
+  return found;
+}
 
 }  // namespace
 
 int activate_previous_instance(const char* class_name) {
-  HWND found = FindWindowA(class_name, nullptr);
+  HWND found = find_after_turn(class_name);
   if (found == nullptr) return 0;
   if (!IsIconic(found)) {
     SetForegroundWindow(found);
@@ -25,9 +58,7 @@ int activate_previous_instance(const char* class_name) {
   // mutex tells any further start that somebody is waiting already. Its
   // handle is kept open until the process ends, on purpose, unless this
   // start gives up waiting and opens a window of its own.
-  std::strncpy(mutex_name, class_name, TEXT_BUFFER_SIZE - sizeof INSTANCE_MUTEX_SUFFIX);
-  mutex_name[TEXT_BUFFER_SIZE - sizeof INSTANCE_MUTEX_SUFFIX] = 0;
-  std::strcat(mutex_name, INSTANCE_MUTEX_SUFFIX);
+  name_with_suffix(mutex_name, class_name, INSTANCE_MUTEX_SUFFIX, sizeof INSTANCE_MUTEX_SUFFIX);
   HANDLE waiting = CreateMutexA(nullptr, TRUE, mutex_name);
   if (GetLastError() == ERROR_ALREADY_EXISTS) return 1;
 
