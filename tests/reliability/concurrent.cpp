@@ -79,6 +79,27 @@ void rounds_of(const char* exe, const char* class_name, const char* working_dir,
          worst_windows == 1 && bad_exits == 0 && left == 0 && slowest <= 20000);
 }
 
+LRESULT CALLBACK plain_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  return DefWindowProcA(window, message, wparam, lparam);
+}
+
+// A window of the tool in the foreground: the user has turned away, so a
+// start on a minimised About window waits (it does not wait on a minimised
+// window that is still the foreground one).
+HWND take_foreground() {
+  WNDCLASSA window_class = {};
+  window_class.lpfnWndProc = plain_proc;
+  window_class.hInstance = GetModuleHandleA(nullptr);
+  window_class.lpszClassName = "ReliabilityForeground";
+  RegisterClassA(&window_class);
+  HWND other = CreateWindowExA(0, "ReliabilityForeground", "other",
+                               WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100, nullptr, nullptr,
+                               GetModuleHandleA(nullptr), nullptr);
+  SetForegroundWindow(other);
+  wait_until([&] { return GetForegroundWindow() == other; }, 3000);
+  return other;
+}
+
 // A start that waited on a minimised window which then went away opens its
 // own window; a later start on that window, minimised, must wait for it in
 // turn rather than take the first start's mutex for a waiter.
@@ -90,6 +111,7 @@ void waiter_then_owner() {
   answers(window, 30000);
   PostMessageA(window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
   wait_until([&] { return IsIconic(window) != FALSE; }, 5000);
+  HWND other = take_foreground();
 
   std::vector<launched_program> starts;
   for (int i = 0; i < STARTS_AT_ONCE; ++i) starts.push_back(launch_path(exe, nullptr, folder.c_str()));
@@ -114,6 +136,8 @@ void waiter_then_owner() {
     answers(second, 30000);
     PostMessageA(second, WM_SYSCOMMAND, SC_MINIMIZE, 0);
     wait_until([&] { return IsIconic(second) != FALSE; }, 5000);
+    SetForegroundWindow(other);
+    wait_until([&] { return GetForegroundWindow() == other; }, 3000);
     launched_program later = launch_path(exe, nullptr, folder.c_str());
     Sleep(3000);
     later_waits = is_running(later);
@@ -129,6 +153,7 @@ void waiter_then_owner() {
     kill_program(p);
   }
   kill_program(first);
+  DestroyWindow(other);
   char figure[256];
   std::snprintf(figure, sizeof figure,
                 "waiting starts %d; first exit %d; waiter's own window %s; a later start on it "
