@@ -53,7 +53,7 @@ section() {
   bash "$here/bench/with-bench.sh" "$bench" /usr/lib/wine/wine64 "$tool" "$@" \
     > "$logs/$name.out" 2> "$logs/$name.err"
   local status=$?
-  grep '^ROW' "$logs/$name.out" | cut -f2- >> "$rows"
+  tr -d "\r" < "$logs/$name.out" | grep "^ROW" | cut -f2- >> "$rows"
   if ! grep -q '^failed rows:' "$logs/$name.out"; then
     printf '%s\t%s\t%s\t%s\n' "$name" "tool run" "ended early with status $status" FAIL >> "$rows"
   fi
@@ -71,7 +71,7 @@ if [ -f "$here/fuzz.sh" ]; then
   [ $long -eq 1 ] && fuzz_args=(--long)
   bash "$here/fuzz.sh" "${fuzz_args[@]}" > "$logs/fuzz.out" 2>&1
   status=$?
-  last=$(tail -n 1 "$logs/fuzz.out" | tr '\t' ' ' | cut -c1-160)
+  last=$(tail -n 1 "$logs/fuzz.out" | tr "\t\r" "  " | cut -c1-160)
   printf '%s\t%s\t%s\t%s\n' "fuzz" "tools/fuzz.sh ${fuzz_args[*]}" \
     "exit status $status; $last" "$([ $status -eq 0 ] && echo ok || echo FAIL)" >> "$rows"
 fi
