@@ -114,7 +114,9 @@ void waiter_then_owner() {
   HWND other = take_foreground();
 
   std::vector<launched_program> starts;
-  for (int i = 0; i < STARTS_AT_ONCE; ++i) starts.push_back(launch_path(exe, nullptr, folder.c_str()));
+  for (int i = 0; i < STARTS_AT_ONCE; ++i) {
+    starts.push_back(launch_path(exe, nullptr, folder.c_str()));
+  }
   // Exactly one of them waits; the others see its mutex and end at once.
   Sleep(5000);
   int waiting = 0;

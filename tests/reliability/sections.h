@@ -10,8 +10,9 @@ struct tool_settings {
   int page_switches = 30;
   int start_rounds = 10;
   int run_seconds = 30;
-  int storm_only = -1;
-  bool quick = false;  // CI: the About starts with a broken part draw the version page only  // one kind of storm message only (diagnosis), or all
+  int storm_only = -1;  // one kind of storm message only (diagnosis), or all
+  // CI: the About starts with a broken part draw the version page only.
+  bool quick = false;
 };
 
 void run_storms(const tool_settings& settings);

@@ -313,7 +313,8 @@ void storm_about(const tool_settings& settings) {
   char figure[512];
   std::snprintf(figure, sizeof figure,
                 "%d posted in %lu ms (%d page commands), %d unanswered, queue refusals %d; "
-                "after: %s, answers %s, credits page %s, version page %s (picture %d, heading %d); %s",
+                "after: %s, answers %s, credits page %s, version page %s (picture %d, "
+                "heading %d); %s",
                 storm.posted, storm_ms, source.pages_sent, storm.unanswered, storm.refused,
                 running ? "running" : "ENDED", answering ? "yes" : "NO",
                 credits ? "drawn" : "NOT DRAWN",
