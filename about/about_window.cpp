@@ -15,6 +15,27 @@ namespace {
 
 constexpr COLORREF BLACK = 0x000000;
 
+// Set while a page is drawn. A page draws with the loop stopped, but each
+// sound it plays waits on the sound system's own thread, and that wait lets
+// messages sent by other programs in: a page command among them would draw
+// its page into the middle of this one.
+bool drawing_page = false;
+
+void show_page(WORD command) {
+  if (drawing_page) {
+    // Queued like any input that comes during a page: drawn after it.
+    PostMessageA(about_window, WM_COMMAND, command, 0);
+    return;
+  }
+  drawing_page = true;
+  if (command == IDM_VERSION) {
+    show_version_page();
+  } else {
+    show_credits_page();
+  }
+  drawing_page = false;
+}
+
 void open_product_page() {
   // A normal show command: a browser that is not running yet opens its
   // window the way its start asks, and a hidden start would hide the page.
@@ -24,10 +45,8 @@ void open_product_page() {
 void about_command(WORD command) {
   switch (command) {
     case IDM_VERSION:
-      show_version_page();
-      break;
     case IDM_CREDITS:
-      show_credits_page();
+      show_page(command);
       break;
     case IDM_PURCHASE:
       open_product_page();

@@ -27,15 +27,37 @@ void program_name(char* name, int size) {
   char* dot = std::strrchr(name, '.');
   if (dot != nullptr) *dot = 0;
 }
+
+// What the box shows; static, since the heap is what has just failed.
+struct fatal_box {
+  const char* message;
+  char caption[MAX_PATH];
+} box;
+
+DWORD WINAPI show_fatal_box(void*) {
+  // Above the programs' own topmost windows, where it can be seen.
+  MessageBoxA(nullptr, box.message, box.caption,
+              MB_OK | MB_ICONERROR | MB_TASKMODAL | MB_TOPMOST | MB_SETFOREGROUND);
+  return 0;
+}
 #endif
 
 }  // namespace
 
 void fatal_exit(const char* message, int exit_code) {
 #ifdef _WIN32
-  char name[MAX_PATH] = {0};
-  program_name(name, MAX_PATH);
-  MessageBoxA(nullptr, message, name, MB_OK | MB_ICONERROR | MB_TASKMODAL);
+  box.message = message;
+  program_name(box.caption, MAX_PATH);
+  // The box runs on a thread of its own while this one waits and handles
+  // nothing. A box on this thread would go on dispatching the program's
+  // timer messages, and messages other programs send, into the code that
+  // has just failed: each failing again would open one more box.
+  HANDLE thread = CreateThread(nullptr, 0, show_fatal_box, nullptr, 0, nullptr);
+  if (thread != nullptr) {
+    WaitForSingleObject(thread, INFINITE);
+  } else {
+    show_fatal_box(nullptr);
+  }
   ExitProcess(static_cast<UINT>(exit_code));
 #else
   std::fprintf(stderr, "%s\n", message);

@@ -7,9 +7,17 @@
 // when the window waited on goes away during the wait.
 // While one new instance waits on a minimised window it holds the mutex
 // "<class>_RiVA"; a further new instance that finds it returns 1 at once.
+// Starts at the same moment take turns through the mutex "<class>_start":
+// the start that goes on to open the window holds it for its whole run,
+// and a start that finds it held waits (within a bound) for that window.
 int activate_previous_instance(const char* class_name);
 
 // Suffix of the waiting instance's mutex name.
 constexpr const char INSTANCE_MUTEX_SUFFIX[] = "_RiVA";
+// Suffix of the mutex held by the start whose window is up or on its way.
+constexpr const char INSTANCE_TURN_SUFFIX[] = "_start";
+// How long a start waits for the window of the start that holds the turn.
+constexpr unsigned INSTANCE_TURN_BOUND_MS = 10000;
+constexpr unsigned INSTANCE_TURN_POLL_MS = 20;
 // Pause between flashes while waiting on a minimised window.
 constexpr unsigned INSTANCE_FLASH_PAUSE_MS = 450;

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -212,3 +213,30 @@ TEST(Splash, SecondStartBringsTheFirstForwardAndMakesNoWindow) {
 }
 
 }  // namespace
+
+TEST(Splash, FiveStartsAtTheSameMomentShowOneWindowAtATime) {
+  // Each start looks for a window before it makes its own; starts at the
+  // same moment must not all find none.
+  for (int round = 0; round < 5; ++round) {
+    launched_program starts[5];
+    for (launched_program& start : starts) start = launch("OmbrelSplash.exe");
+    int most = 0;
+    wait_until(
+        [&] {
+          int windows = 0;
+          for (HWND w = FindWindowA("OmbrelSplash", nullptr); w != nullptr;
+               w = FindWindowExA(nullptr, w, "OmbrelSplash", nullptr)) {
+            ++windows;
+          }
+          most = std::max(most, windows);
+          for (const launched_program& start : starts) {
+            if (is_running(start)) return false;
+          }
+          return true;
+        },
+        30000);
+    EXPECT_EQ(most, 1) << "round " << round;
+    for (launched_program& start : starts) EXPECT_EQ(wait_exit(start, 5000), 0);
+    for (launched_program& start : starts) kill_program(start);
+  }
+}
