@@ -21,8 +21,8 @@ HWND create_child_control(DWORD ex_style, const char* window_class, const char* 
                           DWORD style, HWND parent, int control_id, int x, int y, int width,
                           int height) {
   HWND control = CreateWindowExA(ex_style, window_class, caption, style, x * unit_x, y * unit_y,
-                                 width * unit_x, height * unit_y, parent,
-                                 control_menu(control_id), module_instance, nullptr);
+                                 width * unit_x, height * unit_y, parent, control_menu(control_id),
+                                 module_instance, nullptr);
   set_gui_font(control);
   return control;
 }
@@ -48,10 +48,10 @@ SIZE auto_button_size(SIZE caption_extent) {
 HWND create_form(const char* caption, int x, int y, int width, int height, DWORD style,
                  DWORD ex_style) {
   if (style == 0) style = FORM_DEFAULT_STYLE;
-  HWND form = CreateWindowExA(ex_style, about_class_name, caption, style, x * unit_x, y * unit_y,
-                              (width + FORM_EXTRA_WIDTH) * unit_x,
-                              (height + FORM_EXTRA_HEIGHT) * unit_y, nullptr, nullptr,
-                              module_instance, nullptr);
+  HWND form =
+      CreateWindowExA(ex_style, about_class_name, caption, style, x * unit_x, y * unit_y,
+                      (width + FORM_EXTRA_WIDTH) * unit_x, (height + FORM_EXTRA_HEIGHT) * unit_y,
+                      nullptr, nullptr, module_instance, nullptr);
   set_gui_font(form);
   return form;
 }
@@ -83,8 +83,8 @@ HWND create_group_box(const char* caption, HWND parent, int control_id, int x, i
                               height);
 }
 
-HWND create_icon(const char* image_file, HWND parent, int control_id, int x, int y,
-                 int /*width*/, int /*height*/, int icon_id, DWORD style, DWORD ex_style) {
+HWND create_icon(const char* image_file, HWND parent, int control_id, int x, int y, int /*width*/,
+                 int /*height*/, int icon_id, DWORD style, DWORD ex_style) {
   if (style == 0) style = ICON_DEFAULT_STYLE;
   // Created 0 by 0: STM_SETIMAGE gives the control the size of its image.
   HWND icon = CreateWindowExA(ex_style, "static", nullptr, style, x * unit_x, y * unit_y, 0, 0,
@@ -94,8 +94,8 @@ HWND create_icon(const char* image_file, HWND parent, int control_id, int x, int
     image = LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(LOWORD(icon_id)), IMAGE_ICON, 0,
                        0, LR_CREATEDIBSECTION);
   } else {
-    image = LoadImageA(nullptr, image_file, IMAGE_ICON, 0, 0,
-                       LR_LOADFROMFILE | LR_CREATEDIBSECTION);
+    image =
+        LoadImageA(nullptr, image_file, IMAGE_ICON, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION);
   }
   // Set even when loading failed: the control then stays empty.
   SendMessageA(icon, STM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(image));

@@ -25,5 +25,6 @@ const char* const credits_rows[PAGE_LINE_COUNT] = {
 }  // namespace
 
 void fill_credits() {
-  for (int line = 0; line < PAGE_LINE_COUNT; ++line) copy_text(page_lines[line], credits_rows[line]);
+  for (int line = 0; line < PAGE_LINE_COUNT; ++line)
+    copy_text(page_lines[line], credits_rows[line]);
 }

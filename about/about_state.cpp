@@ -10,4 +10,3 @@ HDC about_dc;
 HMENU about_menu_bar;
 HMENU about_menu_popup;
 char page_lines[PAGE_LINE_COUNT][TEXT_BUFFER_SIZE];
-

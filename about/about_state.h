@@ -8,7 +8,6 @@
 
 #include "text_buffer.h"
 
-
 extern char about_class_name[TEXT_BUFFER_SIZE];
 extern HINSTANCE module_instance;
 // Pixels per horizontal and per vertical dialog unit.
@@ -27,4 +26,3 @@ constexpr int PAGE_LINE_COUNT = 14;
 // page loaded last, which is what is on the screen as long as every page
 // clears before it changes them.
 extern char page_lines[PAGE_LINE_COUNT][TEXT_BUFFER_SIZE];
-

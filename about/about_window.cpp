@@ -84,8 +84,7 @@ void build_about_window() {
   about_window = create_form(ABOUT_FORM_CAPTION, 0, 0, ABOUT_FORM_WIDTH, ABOUT_FORM_HEIGHT,
                              ABOUT_WINDOW_STYLE, 0);
   // A missing or unreadable picture file leaves the control empty, 0 by 0.
-  picture_control =
-      create_icon(PICTURE_FILE, about_window, 0, PICTURE_X, PICTURE_Y, 0, 0, 0, 0, 0);
+  picture_control = create_icon(PICTURE_FILE, about_window, 0, PICTURE_X, PICTURE_Y, 0, 0, 0, 0, 0);
 
   // Opaque black cell background and the default (system) font for all
   // page text; kept for the whole run.

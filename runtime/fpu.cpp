@@ -25,8 +25,8 @@ void write_control(unsigned short word) { __asm__ volatile("fldcw %0" : : "m"(wo
 
 void fpu_set_extended_precision() {
 #ifdef OMBREL_X87
-  write_control(static_cast<unsigned short>((read_control() & ~PRECISION_MASK) |
-                                            PRECISION_EXTENDED));
+  write_control(
+      static_cast<unsigned short>((read_control() & ~PRECISION_MASK) | PRECISION_EXTENDED));
 #endif
 }
 

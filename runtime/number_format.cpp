@@ -144,7 +144,8 @@ int format_number(double value, char* out) {
   if (count > SIGNIFICANT_DIGITS) {
     const char next = digit[SIGNIFICANT_DIGITS];
     bool beyond_half = false;
-    for (int i = SIGNIFICANT_DIGITS + 1; i < count && !beyond_half; ++i) beyond_half = digit[i] != '0';
+    for (int i = SIGNIFICANT_DIGITS + 1; i < count && !beyond_half; ++i)
+      beyond_half = digit[i] != '0';
     const bool odd = ((kept[SIGNIFICANT_DIGITS - 1] - '0') & 1) != 0;
     if (next > '5' || (next == '5' && (beyond_half || odd))) {
       int i = SIGNIFICANT_DIGITS - 1;

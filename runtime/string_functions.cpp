@@ -37,9 +37,7 @@ char* copy_of(const char* text, int length) {
 
 bool trailing_space(char c) { return c == ' ' || c == '\t'; }
 
-bool leading_space(char c) {
-  return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\r';
-}
+bool leading_space(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\r'; }
 
 // The strftime formats of str_time, by index.
 const char* const time_formats[] = {
@@ -200,7 +198,8 @@ int str_find(const char* text, const char* pattern, int start, int ignore_case) 
   const int length = length_of(text);
   if (start > length) return 0;
   const char* from = start >= 1 ? text + start - 1 : text;
-  const char* match = ignore_case != 0 ? str_find_nocase(from, pattern) : std::strstr(from, pattern);
+  const char* match =
+      ignore_case != 0 ? str_find_nocase(from, pattern) : std::strstr(from, pattern);
   if (match == nullptr) return 0;
   return static_cast<int>(match - text) + 1;
 }
@@ -211,9 +210,8 @@ const char* str_find_nocase(const char* text, const char* pattern) {
   if (pattern_length > text_length) return nullptr;
   for (std::size_t at = 0; at + pattern_length <= text_length; ++at) {
     std::size_t i = 0;
-    while (i < pattern_length &&
-           std::toupper(static_cast<unsigned char>(text[at + i])) ==
-               std::toupper(static_cast<unsigned char>(pattern[i]))) {
+    while (i < pattern_length && std::toupper(static_cast<unsigned char>(text[at + i])) ==
+                                     std::toupper(static_cast<unsigned char>(pattern[i]))) {
       ++i;
     }
     if (i == pattern_length) return text + at;

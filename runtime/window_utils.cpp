@@ -29,8 +29,7 @@ void center_on_screen(HWND window) {
 }
 
 BOOL make_topmost(HWND window) {
-  return SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0,
-                      SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
+  return SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
 }
 
 BOOL set_window_text(HWND window, const char* text) { return SetWindowTextA(window, text); }
@@ -56,7 +55,7 @@ HFONT create_point_font(const char* face_name, int points) {
   HDC screen = GetDC(nullptr);
   const int pixels_per_inch = GetDeviceCaps(screen, LOGPIXELSY);
   ReleaseDC(nullptr, screen);
-  return CreateFontA(point_font_height(points, pixels_per_inch), 0, 0, 0, FW_NORMAL, FALSE,
-                     FALSE, FALSE, ANSI_CHARSET, OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS,
-                     DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face_name);
+  return CreateFontA(point_font_height(points, pixels_per_inch), 0, 0, 0, FW_NORMAL, FALSE, FALSE,
+                     FALSE, ANSI_CHARSET, OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                     DEFAULT_PITCH | FF_DONTCARE, face_name);
 }

@@ -21,6 +21,8 @@ void show_box(const char* caption) {
 
 }  // namespace
 
+// One line of the box a line of the source, with its breaks after it.
+// clang-format off
 void build_help_text() {
   const char* cr = line_break();
   copy_text(box_text, str_join(16,
@@ -41,6 +43,7 @@ void build_about_text() {
                                "             lapwick@ombrel-software.example", cr,
                                "               www.ombrel-software.example", cr));
 }
+// clang-format on
 
 void show_help_box() {
   build_help_text();

@@ -12,7 +12,7 @@ constexpr int STOPWATCH_ICON_ID = 12345;
 // class-specific bit that nothing here reads.
 constexpr DWORD STOPWATCH_STYLE =
     WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | 0x80;
-constexpr int STOPWATCH_WIDTH = 220;   // outer size, caption and menu bar included
+constexpr int STOPWATCH_WIDTH = 220;  // outer size, caption and menu bar included
 constexpr int STOPWATCH_HEIGHT = 50;
 // How long the hidden window waits before it is centred and shown.
 constexpr DWORD STOPWATCH_SHOW_DELAY_MS = 100;

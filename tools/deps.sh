@@ -3,8 +3,9 @@
 # Debian machine: CMake and Ninja, the two MinGW-w64 cross compilers (posix
 # thread model), Debian's 64-bit Wine alone, Xvfb with the icewm window
 # manager, X11 tools, GoogleTest sources, clang with its libFuzzer runtime
-# for the fuzz preset, Python 3 (checks the programs' version resources) and
-# zip tools (the release packages).
+# for the fuzz preset, clang-format (the source format check), Python 3
+# (checks the programs' version resources) and zip tools (the release
+# packages).
 set -euo pipefail
 need=()
 have() { command -v "$1" >/dev/null 2>&1; }
@@ -22,6 +23,7 @@ have xwd || need+=(x11-apps)
 have import || need+=(imagemagick)
 [ -f /usr/src/googletest/CMakeLists.txt ] || need+=(googletest)
 have clang++ || need+=(clang)
+have clang-format || need+=(clang-format)
 # libFuzzer comes with the compiler-rt package of the installed clang
 # (Debian 12: clang 14), which plain clang only recommends.
 if ! have clang++ || [ ! -f "$(clang++ -print-resource-dir)/lib/linux/libclang_rt.fuzzer-x86_64.a" ]; then

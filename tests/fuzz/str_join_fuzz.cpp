@@ -16,21 +16,30 @@
 namespace {
 
 constexpr int MAX_TEXTS = 8;
-constexpr std::uint8_t FIRST_FROM_POOL = 1;   // the first text is itself a pool result
-constexpr std::uint8_t LAST_IS_FIRST = 2;     // the same text passed twice
-constexpr std::uint8_t NEGATIVE_COUNT = 0x80; // with no texts: a count below zero
+constexpr std::uint8_t FIRST_FROM_POOL = 1;    // the first text is itself a pool result
+constexpr std::uint8_t LAST_IS_FIRST = 2;      // the same text passed twice
+constexpr std::uint8_t NEGATIVE_COUNT = 0x80;  // with no texts: a count below zero
 
 const char* join(int count, const char* const* t) {
   switch (count) {
-    case 1: return str_join(1, t[0]);
-    case 2: return str_join(2, t[0], t[1]);
-    case 3: return str_join(3, t[0], t[1], t[2]);
-    case 4: return str_join(4, t[0], t[1], t[2], t[3]);
-    case 5: return str_join(5, t[0], t[1], t[2], t[3], t[4]);
-    case 6: return str_join(6, t[0], t[1], t[2], t[3], t[4], t[5]);
-    case 7: return str_join(7, t[0], t[1], t[2], t[3], t[4], t[5], t[6]);
-    case 8: return str_join(8, t[0], t[1], t[2], t[3], t[4], t[5], t[6], t[7]);
-    default: return str_join(count);
+    case 1:
+      return str_join(1, t[0]);
+    case 2:
+      return str_join(2, t[0], t[1]);
+    case 3:
+      return str_join(3, t[0], t[1], t[2]);
+    case 4:
+      return str_join(4, t[0], t[1], t[2], t[3]);
+    case 5:
+      return str_join(5, t[0], t[1], t[2], t[3], t[4]);
+    case 6:
+      return str_join(6, t[0], t[1], t[2], t[3], t[4], t[5]);
+    case 7:
+      return str_join(7, t[0], t[1], t[2], t[3], t[4], t[5], t[6]);
+    case 8:
+      return str_join(8, t[0], t[1], t[2], t[3], t[4], t[5], t[6], t[7]);
+    default:
+      return str_join(count);
   }
 }
 

@@ -37,21 +37,35 @@ argument read_argument(const std::uint8_t* at) {
 // Mostly the values where off-by-one and overflow faults live.
 int pick(const argument& a, int length) {
   switch (a.mode % 16) {
-    case 0: return INT_MIN;
-    case 1: return INT_MIN + 1;
-    case 2: return -2;
-    case 3: return -1;
-    case 4: return 0;
-    case 5: return 1;
-    case 6: return 2;
-    case 7: return length - 1;
-    case 8: return length;
-    case 9: return length + 1;
-    case 10: return INT_MAX - 1;
-    case 11: return INT_MAX;
+    case 0:
+      return INT_MIN;
+    case 1:
+      return INT_MIN + 1;
+    case 2:
+      return -2;
+    case 3:
+      return -1;
+    case 4:
+      return 0;
+    case 5:
+      return 1;
+    case 6:
+      return 2;
+    case 7:
+      return length - 1;
+    case 8:
+      return length;
+    case 9:
+      return length + 1;
+    case 10:
+      return INT_MAX - 1;
+    case 11:
+      return INT_MAX;
     case 12:
-    case 13: return static_cast<int>(a.raw % static_cast<std::uint32_t>(length + 17)) - 8;
-    default: return static_cast<int>(a.raw);
+    case 13:
+      return static_cast<int>(a.raw % static_cast<std::uint32_t>(length + 17)) - 8;
+    default:
+      return static_cast<int>(a.raw);
   }
 }
 
@@ -100,7 +114,8 @@ void check_mid(const std::vector<char>& text, const std::string& model, int star
   }
   const int remaining = text_length - start + 1;
   const int count = length < 0 || length > remaining ? remaining : length;
-  expect_text(r.text, model.substr(static_cast<std::size_t>(start - 1), static_cast<std::size_t>(count)),
+  expect_text(r.text,
+              model.substr(static_cast<std::size_t>(start - 1), static_cast<std::size_t>(count)),
               "str_mid takes length characters from start");
   FUZZ_CHECK(r.requested <= remaining, "str_mid asks for no more than remains");
 }
@@ -122,8 +137,9 @@ void check_find(const std::string& text, const std::string& pattern, int start, 
     if (at != std::string::npos) expected = static_cast<int>(at) + 1;
   }
   FUZZ_CHECK(found == expected, "str_find gives the 1-based place in the whole text");
-  FUZZ_CHECK(std::strcmp(t.data(), text.c_str()) == 0 && std::strcmp(p.data(), pattern.c_str()) == 0,
-             "str_find must leave its texts alone");
+  FUZZ_CHECK(
+      std::strcmp(t.data(), text.c_str()) == 0 && std::strcmp(p.data(), pattern.c_str()) == 0,
+      "str_find must leave its texts alone");
 }
 
 void check_find_nocase(const std::string& text, const std::string& pattern) {
@@ -222,7 +238,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::vector<char> text = exact_text(model);
 
   switch (header[0] % 15) {
-    case 0: check_compare(model, pattern); break;
+    case 0:
+      check_compare(model, pattern);
+      break;
     case 1: {
       const int n = pick(a, length);
       const pooled_text r = one_block([&] { return str_left(text.data(), n); });
@@ -231,7 +249,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       FUZZ_CHECK(r.requested == length, "str_left asks for the text's length");
       break;
     }
-    case 2: check_mid(text, model, pick(a, length), pick(b, length)); break;
+    case 2:
+      check_mid(text, model, pick(a, length), pick(b, length));
+      break;
     case 3: {
       int n = pick(a, length);
       const pooled_text r = one_block([&] { return str_right(text.data(), n); });
@@ -267,7 +287,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       FUZZ_CHECK(r.requested == length, "str_upper asks for the text's length");
       break;
     }
-    case 7: check_number(a, b, c); break;
+    case 7:
+      check_number(a, b, c);
+      break;
     case 8: {
       int count = pick(a, 3);
       if (length > 0 && count > 0 && static_cast<long long>(count) * length > RESULT_CAP) {
@@ -289,11 +311,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       FUZZ_CHECK(r.requested == (n < 0 ? 0 : n), "str_space asks for n characters");
       break;
     }
-    case 10: check_time(a, b, c); break;
-    case 11: check_chars(rest, rest_size, a, b); break;
-    case 12: check_find(model, pattern, pick(a, length), c); break;
-    case 13: check_find_nocase(model, pattern); break;
-    default: check_char_code(text, model, pick(a, length)); break;
+    case 10:
+      check_time(a, b, c);
+      break;
+    case 11:
+      check_chars(rest, rest_size, a, b);
+      break;
+    case 12:
+      check_find(model, pattern, pick(a, length), c);
+      break;
+    case 13:
+      check_find_nocase(model, pattern);
+      break;
+    default:
+      check_char_code(text, model, pick(a, length));
+      break;
   }
   // No routine may change its text argument.
   FUZZ_CHECK(std::strcmp(text.data(), model.c_str()) == 0, "argument changed");

@@ -56,7 +56,10 @@ about_outcome exercise_about(launched_program& program, bool credits_page = true
 void bad_pictures(bool quick) {
   const std::string real = read_text_file(bin_folder() + "ombrel.ani");
   // A RIFF ACON header whose chunks claim far more than the file holds.
-  std::string lying("RIFF\xff\xff\xff\x7f" "ACONanih\xff\xff\xff\x7f", 20);
+  std::string lying(
+      "RIFF\xff\xff\xff\x7f"
+      "ACONanih\xff\xff\xff\x7f",
+      20);
   lying += std::string(40, '\x01');
   struct variant {
     const char* name;
@@ -110,15 +113,14 @@ void lapwick_commands(launched_program& program, const char* name, const char* t
   kill_program(program);
   char figure[256];
   std::snprintf(figure, sizeof figure,
-                "5 commands, slowest %lu ms; counted %d s in 2.5 s; exit code %d", slowest,
-                seconds, code);
+                "5 commands, slowest %lu ms; counted %d s in 2.5 s; exit code %d", slowest, seconds,
+                code);
   report(name, tried, figure, ok && code == 0);
 }
 
 void no_sound() {
   const std::string folder = bin_folder();
-  launched_program silent =
-      launch_path(folder + "OmbrelAboutSilent.exe", nullptr, folder.c_str());
+  launched_program silent = launch_path(folder + "OmbrelAboutSilent.exe", nullptr, folder.c_str());
   about_outcome outcome = exercise_about(silent);
   char figure[256];
   std::snprintf(figure, sizeof figure, "pages %s, credits page %lu ms, exit code %d",
@@ -133,8 +135,8 @@ void no_sound() {
   outcome = exercise_about(about);
   std::snprintf(figure, sizeof figure, "pages %s, credits page %lu ms, exit code %d",
                 outcome.pages ? "drawn" : "NOT DRAWN", outcome.credits_ms, outcome.exit_code);
-  report("no sound device About", "OmbrelAbout with no ALSA device: both pages, then Exit",
-         figure, outcome.window && outcome.pages && outcome.exit_code == 0);
+  report("no sound device About", "OmbrelAbout with no ALSA device: both pages, then Exit", figure,
+         outcome.window && outcome.pages && outcome.exit_code == 0);
   launched_program lapwick = launch_with_home("Lapwick.exe", home);
   lapwick_commands(lapwick, "no sound device Lapwick",
                    "Lapwick with no ALSA device: Run, Pause twice, Reset, Run");
@@ -167,8 +169,7 @@ void out_of_memory() {
       HWND window = wait_for_window(v.class_name, pid, 20000);
       for (int i = 0; i < 12 && window != nullptr && box == nullptr; ++i) {
         PostMessageA(window, WM_COMMAND, v.command, 0);
-        wait_until([&] { return (box = find_box(pid)) != nullptr || !is_running(program); },
-                   6000);
+        wait_until([&] { return (box = find_box(pid)) != nullptr || !is_running(program); }, 6000);
       }
     }
     wait_until([&] { return (box = find_box(pid)) != nullptr || !is_running(program); }, 40000);
@@ -241,8 +242,7 @@ void command_lines(bool quick) {
     const about_outcome outcome = exercise_about(about, !quick);
 
     char tried[128];
-    std::snprintf(tried, sizeof tried, "splash, Lapwick and OmbrelAbout with a tail of %s",
-                  t.name);
+    std::snprintf(tried, sizeof tried, "splash, Lapwick and OmbrelAbout with a tail of %s", t.name);
     char figure[256];
     std::snprintf(figure, sizeof figure,
                   "splash window %s exit %d; Lapwick title %s exit %d; About pages %s exit %d",

@@ -13,10 +13,10 @@ namespace {
 constexpr int STARTS_AT_ONCE = 5;
 
 struct round_result {
-  int most_windows = 0;     // seen at the same moment
-  int bad_exits = 0;        // other starts not ending with 0 in time
-  DWORD slowest_exit = 0;   // of the other starts, from the round's start
-  int left_behind = 0;      // processes still running after the round
+  int most_windows = 0;    // seen at the same moment
+  int bad_exits = 0;       // other starts not ending with 0 in time
+  DWORD slowest_exit = 0;  // of the other starts, from the round's start
+  int left_behind = 0;     // processes still running after the round
 };
 
 // Starts five, watches the class's windows until all but the one with a
@@ -92,9 +92,9 @@ HWND take_foreground() {
   window_class.hInstance = GetModuleHandleA(nullptr);
   window_class.lpszClassName = "ReliabilityForeground";
   RegisterClassA(&window_class);
-  HWND other = CreateWindowExA(0, "ReliabilityForeground", "other",
-                               WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100, nullptr, nullptr,
-                               GetModuleHandleA(nullptr), nullptr);
+  HWND other =
+      CreateWindowExA(0, "ReliabilityForeground", "other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
+                      200, 100, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
   SetForegroundWindow(other);
   wait_until([&] { return GetForegroundWindow() == other; }, 3000);
   return other;
@@ -130,9 +130,8 @@ void waiter_then_owner() {
   // The first window goes; the waiter opens its own.
   PostMessageA(window, WM_COMMAND, 1003, 0);
   const int first_code = wait_exit(first, 30000);
-  HWND second = waiter != nullptr
-                    ? wait_for_window("OmbrelAbout", waiter->info.dwProcessId, 20000)
-                    : nullptr;
+  HWND second =
+      waiter != nullptr ? wait_for_window("OmbrelAbout", waiter->info.dwProcessId, 20000) : nullptr;
   bool later_waits = false;
   if (second != nullptr) {
     answers(second, 30000);

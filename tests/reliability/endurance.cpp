@@ -51,9 +51,8 @@ void boxes(const tool_settings& settings) {
   std::snprintf(tried, sizeof tried, "Help and About boxes opened and closed %d times (Running)",
                 settings.box_cycles);
   char figure[512];
-  std::snprintf(figure, sizeof figure, "%d cycles in %lu ms, title %s; %s; half-way GDI %d",
-                done, took, window_text(window).c_str(), describe(before, after).c_str(),
-                half.gdi);
+  std::snprintf(figure, sizeof figure, "%d cycles in %lu ms, title %s; %s; half-way GDI %d", done,
+                took, window_text(window).c_str(), describe(before, after).c_str(), half.gdi);
   // The system's boxes fill a cache of a few GDI objects in their first
   // few dozen openings; a leak goes on growing through the second half.
   report("boxes Lapwick", tried, figure,
@@ -74,8 +73,7 @@ bool run_page(HWND window, WPARAM command) {
 void pages(const tool_settings& settings) {
   // The silent build: clicks take real time even on a null sound device.
   const std::string folder = bin_folder();
-  launched_program program =
-      launch_path(folder + "OmbrelAboutSilent.exe", nullptr, folder.c_str());
+  launched_program program = launch_path(folder + "OmbrelAboutSilent.exe", nullptr, folder.c_str());
   HWND window = wait_for_window("OmbrelAbout", program.info.dwProcessId, 20000);
   if (window == nullptr || !answers(window, 30000)) {
     report("pages OmbrelAboutSilent", "start", "no window", false);
@@ -188,8 +186,8 @@ void run_long_run(const tool_settings& settings) {
     memory_flat = memory_flat && last.private_bytes - half.private_bytes <= 64 * 1024;
   }
   report("long run Lapwick", tried, figure,
-         running && malformed == 0 && backwards == 0 && off_count == 0 &&
-             gdi_high - gdi_low <= 2 && windows_high == windows_low && memory_flat);
+         running && malformed == 0 && backwards == 0 && off_count == 0 && gdi_high - gdi_low <= 2 &&
+             windows_high == windows_low && memory_flat);
   PostMessageA(window, WM_CLOSE, 0, 0);
   wait_exit(program, 10000);
   kill_program(program);

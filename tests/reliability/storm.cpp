@@ -132,8 +132,8 @@ class storm_source {
         return true;
       }
       case 8: {
-        const UINT mouse[] = {WM_MOUSEMOVE,   WM_LBUTTONDOWN, WM_LBUTTONUP,    WM_LBUTTONDBLCLK,
-                              WM_RBUTTONDOWN, WM_MBUTTONDOWN, WM_MBUTTONUP,    WM_MOUSEWHEEL,
+        const UINT mouse[] = {WM_MOUSEMOVE,   WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK,
+                              WM_RBUTTONDOWN, WM_MBUTTONDOWN, WM_MBUTTONUP, WM_MOUSEWHEEL,
                               WM_NCMOUSEMOVE, WM_MOUSEHOVER,  WM_MOUSELEAVE};
         const UINT message = mouse[pick(sizeof mouse / sizeof mouse[0])];
         const WPARAM flags = message == WM_NCMOUSEMOVE ? HTCLIENT : pick(0x20);
@@ -141,8 +141,8 @@ class storm_source {
         return true;
       }
       case 9: {
-        const UINT menus[] = {WM_INITMENU,      WM_INITMENUPOPUP, WM_MENUSELECT, WM_ENTERMENULOOP,
-                              WM_EXITMENULOOP,  WM_UNINITMENUPOPUP, WM_ENTERIDLE};
+        const UINT menus[] = {WM_INITMENU,     WM_INITMENUPOPUP,   WM_MENUSELECT, WM_ENTERMENULOOP,
+                              WM_EXITMENULOOP, WM_UNINITMENUPOPUP, WM_ENTERIDLE};
         m = {menus[pick(sizeof menus / sizeof menus[0])], pick(0x10000), 0};
         return true;
       }
@@ -235,8 +235,7 @@ void storm_lapwick(const tool_settings& settings) {
                 "drained %s, title %s counting %s; %s",
                 storm.posted, storm_ms, storm.unanswered, storm.refused,
                 running ? "running" : "ENDED", answering ? "yes" : "NO", drained ? "yes" : "NO",
-                title.c_str(),
-                counting ? "yes" : "NO", describe(before, after).c_str());
+                title.c_str(), counting ? "yes" : "NO", describe(before, after).c_str());
   report("storm Lapwick", tried_text(storm.posted, settings.seed), figure,
          running && answering && drained && counting && storm.unanswered == 0 &&
              figures_flat(before, after, MEMORY_ALLOWANCE));
@@ -270,8 +269,8 @@ page_look look_at_page(HWND window) {
 }
 
 void storm_about(const tool_settings& settings) {
-  launched_program program = launch_path(bin_folder() + "OmbrelAbout.exe", nullptr,
-                                         bin_folder().c_str());
+  launched_program program =
+      launch_path(bin_folder() + "OmbrelAbout.exe", nullptr, bin_folder().c_str());
   HWND window = wait_for_window("OmbrelAbout", program.info.dwProcessId, 20000);
   if (window == nullptr || !answers(window, 30000)) {
     report("storm OmbrelAbout", "start", "no window", false);
@@ -311,16 +310,15 @@ void storm_about(const tool_settings& settings) {
   const figures after = take_figures(program.info.hProcess, program.info.dwProcessId);
 
   char figure[512];
-  std::snprintf(figure, sizeof figure,
-                "%d posted in %lu ms (%d page commands), %d unanswered, queue refusals %d; "
-                "after: %s, answers %s, credits page %s, version page %s (picture %d, "
-                "heading %d); %s",
-                storm.posted, storm_ms, source.pages_sent, storm.unanswered, storm.refused,
-                running ? "running" : "ENDED", answering ? "yes" : "NO",
-                credits ? "drawn" : "NOT DRAWN",
-                version.picture_shown && version.lit_heading == 0 ? "back" : "NOT BACK",
-                version.picture_shown ? 1 : 0, version.lit_heading,
-                describe(before, after).c_str());
+  std::snprintf(
+      figure, sizeof figure,
+      "%d posted in %lu ms (%d page commands), %d unanswered, queue refusals %d; "
+      "after: %s, answers %s, credits page %s, version page %s (picture %d, "
+      "heading %d); %s",
+      storm.posted, storm_ms, source.pages_sent, storm.unanswered, storm.refused,
+      running ? "running" : "ENDED", answering ? "yes" : "NO", credits ? "drawn" : "NOT DRAWN",
+      version.picture_shown && version.lit_heading == 0 ? "back" : "NOT BACK",
+      version.picture_shown ? 1 : 0, version.lit_heading, describe(before, after).c_str());
   report("storm OmbrelAbout", tried_text(storm.posted, settings.seed + 1), figure,
          running && answering && credits && version.picture_shown && version.lit_heading == 0 &&
              storm.unanswered == 0 && figures_flat(before, after, MEMORY_ALLOWANCE));
@@ -344,8 +342,8 @@ void storm_splash(const tool_settings& settings) {
   const DWORD lived = GetTickCount() - shown;
   char figure[256];
   std::snprintf(figure, sizeof figure,
-                "%d posted before it ended; window lived %lu ms; exit code %d", storm.posted,
-                lived, code);
+                "%d posted before it ended; window lived %lu ms; exit code %d", storm.posted, lived,
+                code);
   // It ends on its own timer, neither early nor held up by the storm.
   report("storm OmbrelSplash", tried_text(storm.posted, settings.seed + 2), figure,
          code == 0 && lived >= 700 && lived <= 10000 && storm.unanswered == 0);

@@ -32,8 +32,8 @@ int gdi_objects(HANDLE process) {
   }
   ULONG_PTR table = 0;
   SIZE_T read = 0;
-  if (!ReadProcessMemory(process, reinterpret_cast<char*>(info.PebBaseAddress) +
-                                      PEB_GDI_TABLE_OFFSET,
+  if (!ReadProcessMemory(process,
+                         reinterpret_cast<char*>(info.PebBaseAddress) + PEB_GDI_TABLE_OFFSET,
                          &table, sizeof table, &read) ||
       table == 0) {
     return -1;

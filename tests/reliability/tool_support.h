@@ -49,8 +49,8 @@ int title_seconds(const std::string& title);
 // Starts the executable at a full Windows path, with the working folder,
 // command-line tail and one extra environment variable (name=value, or
 // null) for this start only.
-launched_program launch_path(const std::string& exe_path, const char* tail,
-                             const char* working_dir, const char* extra_env = nullptr);
+launched_program launch_path(const std::string& exe_path, const char* tail, const char* working_dir,
+                             const char* extra_env = nullptr);
 // Starts a program of the build through a Unix shell with HOME set to the
 // Unix folder: an ALSA set-up read from there, or none at all.
 launched_program launch_with_home(const char* exe_name, const std::string& unix_home);

@@ -50,9 +50,8 @@ launched_program launch(const char* exe_name, const launch_options& options) {
 
   STARTUPINFOA startup = {};
   startup.cb = sizeof startup;
-  program.started =
-      CreateProcessA(nullptr, command_buffer.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                     options.working_dir, &startup, &program.info) != 0;
+  program.started = CreateProcessA(nullptr, command_buffer.data(), nullptr, nullptr, FALSE, 0,
+                                   nullptr, options.working_dir, &startup, &program.info) != 0;
   return program;
 }
 

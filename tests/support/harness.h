@@ -16,9 +16,9 @@ std::string source_path(const char* relative);
 std::string wine_path(const std::string& unix_path);
 
 struct launch_options {
-  const char* arguments = nullptr;       // command-line tail
-  const char* working_dir = nullptr;     // Windows path; null: inherit
-  bool quoted_name = true;               // program name in double quotes
+  const char* arguments = nullptr;    // command-line tail
+  const char* working_dir = nullptr;  // Windows path; null: inherit
+  bool quoted_name = true;            // program name in double quotes
 };
 
 // A started program, owned by this object: it is ended (if still running)
@@ -85,4 +85,3 @@ class foreground_decoy {
  private:
   HWND window_ = nullptr;
 };
-

@@ -210,7 +210,9 @@ TEST(StrReverse, ReversesEveryByte) {
   EXPECT_EQ(reverse("ab"), "ba");
   EXPECT_EQ(reverse("x"), "x");
   EXPECT_EQ(reverse(""), "");
-  EXPECT_EQ(reverse("a\xE9 z"), "z \xE9" "a");
+  EXPECT_EQ(reverse("a\xE9 z"),
+            "z \xE9"
+            "a");
 }
 
 TEST(StrUpper, CapitalisesOnlyAToZ) {
@@ -290,7 +292,9 @@ TEST(StrChars, TakesTheLowByteOfEachCodeUpToTheFirstZero) {
   EXPECT_EQ(chars(0, 65, 66, 0, 0, 0, 0, 0, 0, 0), "");
   EXPECT_EQ(chars(49, 50, 51, 52, 53, 54, 55, 56, 57, 48), "1234567890");
   // Only the low 8 bits count: 256 ends the text like 0 does.
-  EXPECT_EQ(chars(0x141, 0x1FF, -191, 256, 67, 0, 0, 0, 0, 0), "A\xFF" "A");
+  EXPECT_EQ(chars(0x141, 0x1FF, -191, 256, 67, 0, 0, 0, 0, 0),
+            "A\xFF"
+            "A");
 }
 
 TEST(StrJoin, AppendsTheTextsInOrder) {

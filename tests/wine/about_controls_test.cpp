@@ -45,12 +45,10 @@ SIZE icon_size(HWND control) {
 
 class AboutControls : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    prepare_about_in_process();
-  }
+  static void SetUpTestSuite() { prepare_about_in_process(); }
   void SetUp() override {
-    parent_ = CreateWindowExA(0, ABOUT_CLASS, "parent", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
-                              400, 300, nullptr, nullptr, module_instance, nullptr);
+    parent_ = CreateWindowExA(0, ABOUT_CLASS, "parent", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 400,
+                              300, nullptr, nullptr, module_instance, nullptr);
   }
   void TearDown() override { DestroyWindow(parent_); }
   HWND parent_ = nullptr;
@@ -145,8 +143,11 @@ TEST_F(AboutControls, MenuBarHoldsOnePopupWithItsSixEntries) {
   const struct {
     UINT id;
     const char* text;  // null: a separator
-  } entries[] = {{IDM_VERSION, "&Version..."}, {IDM_CREDITS, "&Credits"}, {0, nullptr},
-                 {IDM_PURCHASE, "&Purchase Ombrel at ombrel-software.example"}, {0, nullptr},
+  } entries[] = {{IDM_VERSION, "&Version..."},
+                 {IDM_CREDITS, "&Credits"},
+                 {0, nullptr},
+                 {IDM_PURCHASE, "&Purchase Ombrel at ombrel-software.example"},
+                 {0, nullptr},
                  {IDM_EXIT, "E&xit"}};
   ASSERT_EQ(GetMenuItemCount(popup), 6);
   for (int i = 0; i < 6; ++i) {

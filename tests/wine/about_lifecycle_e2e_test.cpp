@@ -70,8 +70,8 @@ class web_handler_recorder {
                     static_cast<DWORD>(recorder.size() + 1));
     char handler[1024] = {0};
     size = sizeof handler;
-    RegGetValueA(HKEY_CLASSES_ROOT, "http\\shell\\open\\command", nullptr, RRF_RT_REG_SZ,
-                 nullptr, handler, &size);
+    RegGetValueA(HKEY_CLASSES_ROOT, "http\\shell\\open\\command", nullptr, RRF_RT_REG_SZ, nullptr,
+                 handler, &size);
     installed_ = recorder == handler;
   }
   ~web_handler_recorder() {
@@ -84,8 +84,9 @@ class web_handler_recorder {
   // command; empty until it has run.
   bool wait_record(std::string& address, unsigned long& flags, unsigned& show) const {
     std::string text;
-    if (!wait_until([&] { return (text = read_text_file(record_)).find('\n') != std::string::npos; },
-                    15000)) {
+    if (!wait_until(
+            [&] { return (text = read_text_file(record_)).find('\n') != std::string::npos; },
+            15000)) {
       return false;
     }
     const size_t line_end = text.find('\n');
@@ -202,19 +203,19 @@ TEST(AboutLifecycleE2E, APageCommandSentDuringAPageRunsAfterIt) {
   ASSERT_NE(about.window, nullptr);
   ASSERT_TRUE(wait_page_complete(about.window));
   HWND picture = FindWindowExA(about.window, nullptr, "Static", nullptr);
-  PostMessageA(about.window, WM_COMMAND, IDM_CREDITS_ID, 0);
+  PostMessageA(about.window, WM_COMMAND, IDM_CREDITS, 0);
   // The heading is typed click by click in the page's first second; the
   // version page is asked for while the clicks play.
   Sleep(300);
   const RECT heading = line_band(2);
-  EXPECT_TRUE(run_command(about.window, IDM_VERSION_ID));
+  EXPECT_TRUE(run_command(about.window, IDM_VERSION));
   // The version page in the end: the picture back, no heading, no names,
   // and so for two seconds on end (a version page drawn inside the credits
   // page is clean only until the next letter is typed over it).
   DWORD clean_since = 0;
   EXPECT_TRUE(wait_until(
       [&] {
-        const page_picture page = screen_picture(about.window);
+        const pixel_picture page = screen_picture(about.window);
         const bool clean = IsWindowVisible(picture) && count_white(page, heading) == 0 &&
                            count_white(page, line_band(13)) == 0;
         if (!clean) clean_since = 0;
@@ -223,7 +224,6 @@ TEST(AboutLifecycleE2E, APageCommandSentDuringAPageRunsAfterIt) {
       },
       PAGE_BOUND_MS))
       << "credits text left on the version page";
-  PostMessageA(about.window, WM_COMMAND, 1003, 0);
+  PostMessageA(about.window, WM_COMMAND, IDM_EXIT, 0);
   EXPECT_EQ(wait_exit(about.program, PAGE_BOUND_MS), 0);
-  kill_program(about.program);
 }

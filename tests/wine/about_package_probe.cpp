@@ -11,8 +11,8 @@
 #include "about_test_support.h"
 
 int main(int argc, char** argv) {
-  if (argc != 2 || (std::strcmp(argv[1], "picture") != 0 &&
-                    std::strcmp(argv[1], "no-picture") != 0)) {
+  if (argc != 2 ||
+      (std::strcmp(argv[1], "picture") != 0 && std::strcmp(argv[1], "no-picture") != 0)) {
     std::puts("usage: about_package_probe picture|no-picture");
     return 2;
   }

@@ -19,8 +19,7 @@
 
 namespace {
 
-const char* const VERSION_TEXTS[] = {VERSION_PRODUCT_LINE, VERSION_LABEL_LINE,
-                                     VERSION_NUMBER_LINE};
+const char* const VERSION_TEXTS[] = {VERSION_PRODUCT_LINE, VERSION_LABEL_LINE, VERSION_NUMBER_LINE};
 
 pixel_picture window_picture() {
   RECT client = {};
@@ -123,7 +122,9 @@ TEST_F(AboutPages, TypeLineClicksOnlyForFlagOneAndAlwaysEndsWithTheClosingSound)
     const char* text;
     int flag;
     std::vector<WORD> sounds;
-  } cases[] = {{"", 1, {102}}, {"abc", 1, {101, 101, 101, 102}}, {"abc", 2, {102}},
+  } cases[] = {{"", 1, {102}},
+               {"abc", 1, {101, 101, 101, 102}},
+               {"abc", 2, {102}},
                {"abc", 0, {102}}};  // the empty line first: "abc" stays on the screen
   for (const auto& c : cases) {
     copy_text(page_lines[0], c.text);

@@ -74,8 +74,8 @@ bool wait_page_complete(HWND window) {
 
 bool run_command(HWND window, WORD command) {
   DWORD_PTR result = 0;
-  return SendMessageTimeoutA(window, WM_COMMAND, command, 0, SMTO_NORMAL, PAGE_BOUND_MS,
-                             &result) != 0;
+  return SendMessageTimeoutA(window, WM_COMMAND, command, 0, SMTO_NORMAL, PAGE_BOUND_MS, &result) !=
+         0;
 }
 
 RECT picture_rect(HWND window) {

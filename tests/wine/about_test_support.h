@@ -14,7 +14,6 @@
 #include "pixel_picture.h"
 #include "program_facts.h"
 
-
 // The cell of a page line holding text (line n starts at PAGE_LEFT,
 // PAGE_TOP + PAGE_LINE_PITCH n), as the system font measures it; band: the
 // line from PAGE_LEFT to the right edge.

@@ -27,8 +27,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR command_line, int) {
   window_class.lpszClassName = "OmbrelTestForeground";
   RegisterClassA(&window_class);
   HWND window = CreateWindowExA(0, "OmbrelTestForeground", "another program",
-                                WS_OVERLAPPEDWINDOW | WS_VISIBLE, left, top, width, height,
-                                nullptr, nullptr, instance, nullptr);
+                                WS_OVERLAPPEDWINDOW | WS_VISIBLE, left, top, width, height, nullptr,
+                                nullptr, instance, nullptr);
   SetForegroundWindow(window);
   MSG message;
   while (GetMessageA(&message, nullptr, 0, 0) > 0) DispatchMessageA(&message);

@@ -1,6 +1,7 @@
 // Lapwick's clock in this process: every command in every state, and long
 // runs of ticks driven directly, with the effects watched in order.
 #include <windows.h>
+// After windows.h, whose types it uses.
 #include <psapi.h>
 
 #include <gtest/gtest.h>

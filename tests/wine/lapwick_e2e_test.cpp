@@ -100,20 +100,20 @@ TEST(LapwickCommands, EachStateChangeChimesOnceAndTheTitleFollows) {
   ASSERT_TRUE(stopwatch.shows("00:00:03"));
 
   stopwatch.system_command(IDM_PAUSE);
-  stopwatch.timer_ticks(2);  // paused: not counted
+  stopwatch.timer_ticks(2);             // paused: not counted
   stopwatch.system_command(IDM_PAUSE);  // resumes
   stopwatch.timer_ticks(1);
   ASSERT_TRUE(stopwatch.shows("00:00:04"));
 
   stopwatch.command(IDM_PAUSE);
   stopwatch.system_command(IDM_RUN);  // resumes
-  stopwatch.post(WM_TIMER, 7);  // not the stopwatch's timer
+  stopwatch.post(WM_TIMER, 7);        // not the stopwatch's timer
   stopwatch.timer_ticks(1);
   ASSERT_TRUE(stopwatch.shows("00:00:05"));
 
   stopwatch.system_command(IDM_RESET);
   ASSERT_TRUE(stopwatch.shows(RESET_TITLE));
-  stopwatch.timer_ticks(2);  // reset: not counted
+  stopwatch.timer_ticks(2);      // reset: not counted
   stopwatch.command(IDM_RESET);  // reset again: chimes all the same
   // Run, Pause, Pause, Pause, Run, Reset, Reset.
   EXPECT_EQ(stopwatch.chimes_after(7), chimes(7));
@@ -131,7 +131,7 @@ TEST(LapwickCommands, AWholeMinuteChimesAndTheNextRunStartsFromZero) {
   stopwatch.command(IDM_PAUSE);
   ASSERT_TRUE(stopwatch.shows("00:00:59"));
   EXPECT_EQ(stopwatch.chimes_after(2), chimes(2));  // Run and Pause: none before the minute
-  stopwatch.command(IDM_PAUSE);  // resumes
+  stopwatch.command(IDM_PAUSE);                     // resumes
   stopwatch.timer_ticks(1);
   stopwatch.command(IDM_PAUSE);
   ASSERT_TRUE(stopwatch.shows("00:01:00"));

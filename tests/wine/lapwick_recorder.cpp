@@ -33,8 +33,8 @@ BOOL WINAPI record_title(HWND window, LPCSTR text) {
 }
 
 void record_sound(HMODULE module, LPCSTR resource_id) {
-  const bool chime = module == stopwatch_module &&
-                     resource_id == MAKEINTRESOURCEA(CHIME_RESOURCE_ID);
+  const bool chime =
+      module == stopwatch_module && resource_id == MAKEINTRESOURCEA(CHIME_RESOURCE_ID);
   clock_effects.push_back(chime ? "chime" : "other sound");
 }
 

@@ -9,9 +9,11 @@
 #include <string>
 #include <vector>
 
+#include "harness.h"
 #include "import_seam.h"
 #include "lapwick_recorder.h"
 #include "program_facts.h"
+#include "sound.h"
 #include "stopwatch_boxes.h"
 #include "stopwatch_clock.h"
 #include "stopwatch_commands.h"
@@ -97,8 +99,8 @@ TEST(StopwatchStartUp, CreatedVisibleAtTheCornerThenCentredWhileHidden) {
   watch = startup_watch();
   reset_clock_state(nullptr);
   HHOOK creation = SetWindowsHookExA(WH_CBT, watch_creation, nullptr, GetCurrentThreadId());
-  HHOOK placement = SetWindowsHookExA(WH_CALLWNDPROC, watch_placement, nullptr,
-                                      GetCurrentThreadId());
+  HHOOK placement =
+      SetWindowsHookExA(WH_CALLWNDPROC, watch_placement, nullptr, GetCurrentThreadId());
   HWND window = start_stopwatch(GetModuleHandleA(nullptr));
   UnhookWindowsHookEx(placement);
   UnhookWindowsHookEx(creation);
@@ -117,8 +119,8 @@ TEST(StopwatchStartUp, CreatedVisibleAtTheCornerThenCentredWhileHidden) {
 
   // Shown at the corner by its own style, hidden, then moved while hidden.
   // Screen 1024 x 768, caption 19: x = (1024 - 220) / 2, y = (768 - 69) / 2.
-  const std::string move = "move " + std::to_string(LAPWICK_SCREEN_LEFT) + "," +
-                           std::to_string(LAPWICK_SCREEN_TOP);
+  const std::string move =
+      "move " + std::to_string(LAPWICK_SCREEN_LEFT) + "," + std::to_string(LAPWICK_SCREEN_TOP);
   const std::vector<std::string> expected = {"show", "hide", move, "show", "topmost"};
   EXPECT_EQ(watch.steps, expected);
   EXPECT_GE(watch.moved_at - watch.hidden_at, 90u);  // the pause while hidden
@@ -220,11 +222,42 @@ TEST_F(StopwatchWindow, BothMenusIssueTheSameCommands) {
     EXPECT_EQ(run_state, STATE_PAUSED);
     SendMessageA(window, message, IDM_RESET, 0);
     EXPECT_EQ(run_state, STATE_RESET);
-    const std::vector<std::string> expected = {"SetTimer 1 1000", "chime", "chime",
-                                               "KillTimer 1", "title 00:00:00", "chime"};
+    const std::vector<std::string> expected = {"SetTimer 1 1000", "chime",          "chime",
+                                               "KillTimer 1",     "title 00:00:00", "chime"};
     EXPECT_EQ(clock_effects, expected);
     clock_effects.clear();
   }
+}
+
+namespace {
+// Stands for another program whose command reaches the window while a
+// chime plays (a synchronous sound's wait lets sent messages in).
+HWND chiming_window = nullptr;
+int resets_to_send = 0;
+void send_reset_while_chiming(HMODULE, LPCSTR) {
+  if (resets_to_send == 0) return;
+  --resets_to_send;
+  SendMessageA(chiming_window, WM_COMMAND, IDM_RESET, 0);
+}
+}  // namespace
+
+TEST_F(StopwatchWindow, ACommandSentDuringAChimeRunsAfterTheTickThatChimes) {
+  SendMessageA(window, WM_COMMAND, IDM_RUN, 0);
+  for (int second = 1; second <= 59; ++second) stopwatch_tick();
+  chiming_window = window;
+  resets_to_send = 1;
+  set_sound_observer(send_reset_while_chiming);
+  SendMessageA(window, WM_TIMER, timer_id, 0);  // the whole minute chimes
+  set_sound_observer(nullptr);
+  EXPECT_EQ(resets_to_send, 0) << "the minute did not chime";
+  // The tick ends first, whole: its title stands and the clock runs.
+  EXPECT_EQ(window_text(window), "00:01:00");
+  EXPECT_EQ(run_state, STATE_RUNNING);
+  // The Reset waits in the queue and runs after it.
+  MSG msg;
+  while (PeekMessageA(&msg, window, WM_COMMAND, WM_COMMAND, PM_REMOVE)) DispatchMessageA(&msg);
+  EXPECT_EQ(window_text(window), RESET_TITLE);
+  EXPECT_EQ(run_state, STATE_RESET);
 }
 
 TEST_F(StopwatchWindow, OnlyTheLowWordOneToFiveIsACommand) {
@@ -319,12 +352,11 @@ TEST_F(StopwatchWindow, HelpBoxShowsTheHelpTextWhileTheStopwatchHides) {
   open_box(window, IDM_HELP);
   ASSERT_TRUE(seen.found);
   EXPECT_EQ(seen.caption, HELP_CAPTION);
-  const std::string help = "Run       starts or unpauses timer." + CR + CR +
-                           "Pause    pauses\\unpauses the timer." + CR + CR +
-                           "Reset    zeros the time." + CR + CR + "Note:" + CR +
-                           "When minimized, the time displays on the" + CR +
-                           "Windows taskbar button. Right-click this" + CR +
-                           "button to display a menu.";
+  const std::string help =
+      "Run       starts or unpauses timer." + CR + CR + "Pause    pauses\\unpauses the timer." +
+      CR + CR + "Reset    zeros the time." + CR + CR + "Note:" + CR +
+      "When minimized, the time displays on the" + CR + "Windows taskbar button. Right-click this" +
+      CR + "button to display a menu.";
   EXPECT_EQ(seen.text, help);
   EXPECT_EQ(std::string(box_text), help);
   EXPECT_FALSE(seen.owned);

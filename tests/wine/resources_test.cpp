@@ -21,7 +21,6 @@ namespace {
 
 const WORD kLanguage = MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_AUS);  // 3081
 
-
 std::string committed(const char* name) {
   return read_text_file(source_path((std::string("resources/") + name).c_str()));
 }
@@ -77,7 +76,8 @@ class program_file {
     EXPECT_EQ(read_u32(image, 4), 32u);
     EXPECT_EQ(read_u16(image, 14), bits);
     EXPECT_TRUE(image == committed(ico_file).substr(22)) << "icon image differs from the file";
-    EXPECT_EQ(languages(RT_GROUP_ICON, MAKEINTRESOURCEA(PROGRAM_ICON_GROUP_ID)), std::vector<WORD>{kLanguage});
+    EXPECT_EQ(languages(RT_GROUP_ICON, MAKEINTRESOURCEA(PROGRAM_ICON_GROUP_ID)),
+              std::vector<WORD>{kLanguage});
   }
 
   // A sound: the committed WAV file byte for byte, stored only in the

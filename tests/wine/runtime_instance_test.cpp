@@ -123,7 +123,8 @@ TEST(ActivatePreviousInstance, MinimisedWindowAlreadyInFrontIsNotFlashedButBroug
   const DWORD start = GetTickCount();
   EXPECT_EQ(activate_previous_instance(other.class_name()), 1);
   // One flash would cost a pause of INSTANCE_FLASH_PAUSE_MS.
-  EXPECT_LT(GetTickCount() - start, INSTANCE_FLASH_PAUSE_MS / 2) << "flashed a window already in front";
+  EXPECT_LT(GetTickCount() - start, INSTANCE_FLASH_PAUSE_MS / 2)
+      << "flashed a window already in front";
   EXPECT_EQ(GetForegroundWindow(), other.window());
 }
 

@@ -22,12 +22,13 @@ const int SPLASH_TOP = SPLASH_SCREEN_TOP;
 // The splash picture as stored in the program: 8-bit palette DIB.
 pixel_picture load_picture_resource() {
   pixel_picture p;
-  HMODULE module = LoadLibraryExA(program_path(SPLASH_EXE).c_str(), nullptr,
-                                  LOAD_LIBRARY_AS_DATAFILE);
+  HMODULE module =
+      LoadLibraryExA(program_path(SPLASH_EXE).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
   if (module == nullptr) return p;
   HRSRC found = FindResourceA(module, "bmIMAGE", MAKEINTRESOURCEA(2));  // RT_BITMAP
   if (found != nullptr) {
-    const auto* bytes = static_cast<const unsigned char*>(LockResource(LoadResource(module, found)));
+    const auto* bytes =
+        static_cast<const unsigned char*>(LockResource(LoadResource(module, found)));
     const auto* header = reinterpret_cast<const BITMAPINFOHEADER*>(bytes);
     const auto* colours = reinterpret_cast<const RGBQUAD*>(bytes + header->biSize);
     const unsigned char* bits = bytes + header->biSize + 256 * sizeof(RGBQUAD);
@@ -59,8 +60,10 @@ picture_difference compare_with_screen(const pixel_picture& p, int left, int top
   for (int y = 0; y < p.height; ++y) {
     for (int x = 0; x < p.width; ++x) {
       if (shot.at(x, y) == p.at(x, y)) continue;
-      if (y < p.height - 30) ++d.upper;
-      else ++d.bottom_strip;
+      if (y < p.height - 30)
+        ++d.upper;
+      else
+        ++d.bottom_strip;
     }
   }
   return d;
@@ -80,7 +83,8 @@ shown_splash launch_and_wait_visible(const launch_options& options = {},
   s.program = launch(exe_name, options);
   wait_until(
       [&] {
-        if (s.window == nullptr) s.window = wait_for_window(SPLASH_CLASS, s.program.info.dwProcessId, 0);
+        if (s.window == nullptr)
+          s.window = wait_for_window(SPLASH_CLASS, s.program.info.dwProcessId, 0);
         if (s.window == nullptr || !IsWindowVisible(s.window)) return !is_running(s.program);
         RECT r;
         GetWindowRect(s.window, &r);

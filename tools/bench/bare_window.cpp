@@ -23,9 +23,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
   window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
   window_class.lpszClassName = "OmbrelBareWindow";
   RegisterClassA(&window_class);
-  HWND window = CreateWindowExA(0, "OmbrelBareWindow", "Bare window", WS_OVERLAPPEDWINDOW,
-                                CW_USEDEFAULT, CW_USEDEFAULT, 320, 200, nullptr, nullptr,
-                                instance, nullptr);
+  HWND window =
+      CreateWindowExA(0, "OmbrelBareWindow", "Bare window", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
+                      CW_USEDEFAULT, 320, 200, nullptr, nullptr, instance, nullptr);
   ShowWindow(window, show);
   UpdateWindow(window);
   MSG message;

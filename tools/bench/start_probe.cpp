@@ -80,7 +80,8 @@ double time_to_ready(const char* exe, const char* window_class) {
 }
 
 int ready_mode(int rounds, int count, char** pairs) {
-  double* times = static_cast<double*>(std::calloc(static_cast<size_t>(rounds * count), sizeof(double)));
+  double* times =
+      static_cast<double*>(std::calloc(static_cast<size_t>(rounds * count), sizeof(double)));
   if (times == nullptr) return 1;
   for (int round = 0; round < rounds; ++round) {
     for (int i = 0; i < count; ++i) {
