@@ -175,16 +175,6 @@ launched_program launch_path(const std::string& exe_path, const char* tail, cons
   return program;
 }
 
-std::string fresh_folder(const char* stem) {
-  static int counter = 0;
-  char dir[MAX_PATH] = {0};
-  GetTempPathA(MAX_PATH, dir);
-  char name[MAX_PATH + 64] = {0};
-  std::snprintf(name, sizeof name, "%s%s-%lu-%d\\", dir, stem, GetCurrentProcessId(), ++counter);
-  CreateDirectoryA(name, nullptr);
-  return name;
-}
-
 std::string bin_folder() {
   const char* dir = std::getenv("OMBREL_BIN_DIR");
   return wine_path(dir != nullptr ? dir : ".") + "\\";

@@ -56,7 +56,4 @@ int title_seconds(const std::string& title);
 // null) for this start only.
 launched_program launch_path(const std::string& exe_path, const char* tail, const char* working_dir,
                              const char* extra_env = nullptr);
-// A fresh empty folder under the bench's temporary folder (Windows path,
-// with a trailing backslash).
-std::string fresh_folder(const char* stem);
 std::string bin_folder();

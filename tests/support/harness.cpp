@@ -151,13 +151,30 @@ std::string read_text_file(const std::string& windows_path) {
   return text;
 }
 
-std::string temp_file(const char* stem) {
+namespace {
+
+// The temporary folder, then the stem, this process, a count and the ending.
+std::string temp_name(const char* stem, const char* ending) {
   static int counter = 0;
   char dir[MAX_PATH] = {0};
   GetTempPathA(MAX_PATH, dir);
   char name[MAX_PATH + 64] = {0};
-  std::snprintf(name, sizeof name, "%s%s-%lu-%d.txt", dir, stem, GetCurrentProcessId(), ++counter);
-  DeleteFileA(name);
+  std::snprintf(name, sizeof name, "%s%s-%lu-%d%s", dir, stem, GetCurrentProcessId(), ++counter,
+                ending);
+  return name;
+}
+
+}  // namespace
+
+std::string temp_file(const char* stem) {
+  const std::string name = temp_name(stem, ".txt");
+  DeleteFileA(name.c_str());
+  return name;
+}
+
+std::string fresh_folder(const char* stem) {
+  const std::string name = temp_name(stem, "\\");
+  CreateDirectoryA(name.c_str(), nullptr);
   return name;
 }
 

@@ -79,6 +79,9 @@ std::string window_class(HWND window);
 std::string read_text_file(const std::string& windows_path);
 // A fresh file name in the bench's temporary folder.
 std::string temp_file(const char* stem);
+// A fresh empty folder in the bench's temporary folder (Windows path, with
+// a trailing backslash).
+std::string fresh_folder(const char* stem);
 
 // A fresh top-level window of this process, made the foreground window:
 // the user has turned to another program. Destroyed with the object.
