@@ -23,12 +23,8 @@ bool box_cycle(HWND window, DWORD pid, int command) {
 
 void boxes(const tool_settings& settings) {
   launched_program program = launch("Lapwick.exe");
-  HWND window = wait_for_window("Lapwick", program.info.dwProcessId, 20000);
-  if (window == nullptr) {
-    report("boxes Lapwick", "start", "no window", false);
-    kill_program(program);
-    return;
-  }
+  HWND window = started_window(program, "Lapwick", "boxes Lapwick");
+  if (window == nullptr) return;
   const DWORD pid = program.info.dwProcessId;
   SendMessageTimeoutA(window, WM_COMMAND, 1, 0, SMTO_NORMAL, 10000, nullptr);
   // The first boxes load what every later box shares; counted from there.
@@ -74,12 +70,8 @@ void pages(const tool_settings& settings) {
   // The silent build: clicks take real time even on a null sound device.
   const std::string folder = bin_folder();
   launched_program program = launch_path(folder + "OmbrelAboutSilent.exe", nullptr, folder.c_str());
-  HWND window = wait_for_window("OmbrelAbout", program.info.dwProcessId, 20000);
-  if (window == nullptr || !answers(window, 30000)) {
-    report("pages OmbrelAboutSilent", "start", "no window", false);
-    kill_program(program);
-    return;
-  }
+  HWND window = started_window(program, "OmbrelAbout", "pages OmbrelAboutSilent", 30000);
+  if (window == nullptr) return;
   HWND picture = FindWindowExA(window, nullptr, "Static", nullptr);
   run_page(window, 1008);
   run_page(window, 1016);
@@ -118,12 +110,8 @@ void run_boxes_and_pages(const tool_settings& settings) {
 
 void run_long_run(const tool_settings& settings) {
   launched_program program = launch("Lapwick.exe");
-  HWND window = wait_for_window("Lapwick", program.info.dwProcessId, 20000);
-  if (window == nullptr) {
-    report("long run Lapwick", "start", "no window", false);
-    kill_program(program);
-    return;
-  }
+  HWND window = started_window(program, "Lapwick", "long run Lapwick");
+  if (window == nullptr) return;
   const DWORD pid = program.info.dwProcessId;
   const DWORD run_at = GetTickCount();
   SendMessageTimeoutA(window, WM_COMMAND, 1, 0, SMTO_NORMAL, 10000, nullptr);

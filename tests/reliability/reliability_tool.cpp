@@ -18,22 +18,23 @@ int main(int argc, char** argv) {
   settings.seed = static_cast<std::uint32_t>(std::time(nullptr));
   bool sections[5] = {false, false, false, false, false};
   const char* names[5] = {"storm", "endurance", "broken", "starts", "long"};
+  // The options that take a whole number.
+  const struct {
+    const char* name;
+    int* value;
+  } counts[] = {{"--messages", &settings.storm_messages}, {"--boxes", &settings.box_cycles},
+                {"--switches", &settings.page_switches},  {"--rounds", &settings.start_rounds},
+                {"--seconds", &settings.run_seconds},     {"--only", &settings.storm_only}};
   for (int i = 1; i < argc; ++i) {
     const bool has_value = i + 1 < argc;
-    if (std::strcmp(argv[i], "--seed") == 0 && has_value) {
+    int* count = nullptr;
+    for (const auto& option : counts) {
+      if (has_value && std::strcmp(argv[i], option.name) == 0) count = option.value;
+    }
+    if (count != nullptr) {
+      *count = std::atoi(argv[++i]);
+    } else if (std::strcmp(argv[i], "--seed") == 0 && has_value) {
       settings.seed = static_cast<std::uint32_t>(std::strtoul(argv[++i], nullptr, 10));
-    } else if (std::strcmp(argv[i], "--messages") == 0 && has_value) {
-      settings.storm_messages = std::atoi(argv[++i]);
-    } else if (std::strcmp(argv[i], "--boxes") == 0 && has_value) {
-      settings.box_cycles = std::atoi(argv[++i]);
-    } else if (std::strcmp(argv[i], "--switches") == 0 && has_value) {
-      settings.page_switches = std::atoi(argv[++i]);
-    } else if (std::strcmp(argv[i], "--rounds") == 0 && has_value) {
-      settings.start_rounds = std::atoi(argv[++i]);
-    } else if (std::strcmp(argv[i], "--seconds") == 0 && has_value) {
-      settings.run_seconds = std::atoi(argv[++i]);
-    } else if (std::strcmp(argv[i], "--only") == 0 && has_value) {
-      settings.storm_only = std::atoi(argv[++i]);
     } else if (std::strcmp(argv[i], "--quick") == 0) {
       settings.quick = true;
     } else if (std::strcmp(argv[i], "all") == 0) {

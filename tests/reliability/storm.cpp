@@ -196,12 +196,8 @@ std::string tried_text(int posted, std::uint32_t seed) {
 
 void storm_lapwick(const tool_settings& settings) {
   launched_program program = launch("Lapwick.exe");
-  HWND window = wait_for_window("Lapwick", program.info.dwProcessId, 20000);
-  if (window == nullptr) {
-    report("storm Lapwick", "start", "no window", false);
-    kill_program(program);
-    return;
-  }
+  HWND window = started_window(program, "Lapwick", "storm Lapwick");
+  if (window == nullptr) return;
   SendMessageTimeoutA(window, WM_COMMAND, 1, 0, SMTO_NORMAL, 10000, nullptr);
   wait_until([&] { return window_text(window) != "00:00:00"; }, 5000);
   const figures before = take_figures(program.info.hProcess, program.info.dwProcessId);
@@ -271,12 +267,8 @@ page_look look_at_page(HWND window) {
 void storm_about(const tool_settings& settings) {
   launched_program program =
       launch_path(bin_folder() + "OmbrelAbout.exe", nullptr, bin_folder().c_str());
-  HWND window = wait_for_window("OmbrelAbout", program.info.dwProcessId, 20000);
-  if (window == nullptr || !answers(window, 30000)) {
-    report("storm OmbrelAbout", "start", "no window", false);
-    kill_program(program);
-    return;
-  }
+  HWND window = started_window(program, "OmbrelAbout", "storm OmbrelAbout", 30000);
+  if (window == nullptr) return;
   // Both pages once, so that what the first credits page loads (the sound
   // output among it) is in the figures before.
   DWORD_PTR ignored = 0;
@@ -329,12 +321,8 @@ void storm_about(const tool_settings& settings) {
 
 void storm_splash(const tool_settings& settings) {
   launched_program program = launch("OmbrelSplash.exe");
-  HWND window = wait_for_window("OmbrelSplash", program.info.dwProcessId, 20000);
-  if (window == nullptr) {
-    report("storm OmbrelSplash", "start", "no window", false);
-    kill_program(program);
-    return;
-  }
+  HWND window = started_window(program, "OmbrelSplash", "storm OmbrelSplash");
+  if (window == nullptr) return;
   const DWORD shown = GetTickCount();
   storm_source source(settings.seed + 2, SPLASH, settings.storm_only);
   const storm_result storm = post_storm(window, program, source, settings.storm_messages, 5000);

@@ -1,15 +1,12 @@
 #include "tool_support.h"
 
 #include <psapi.h>
-#include <tlhelp32.h>
 #include <winternl.h>
 
-#include <algorithm>
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <vector>
 
 namespace {
 
@@ -72,49 +69,10 @@ BOOL CALLBACK count_top(HWND window, LPARAM data) {
   return TRUE;
 }
 
-struct class_search {
-  const char* class_name;
-  DWORD pid;
-  int count;
-  HWND last;
-};
-
-BOOL CALLBACK match_class(HWND window, LPARAM data) {
-  auto* search = reinterpret_cast<class_search*>(data);
-  char name[256] = {0};
-  GetClassNameA(window, name, sizeof name);
-  if (std::strcmp(name, search->class_name) != 0) return TRUE;
-  DWORD pid = 0;
-  GetWindowThreadProcessId(window, &pid);
-  if (search->pid != 0 && pid != search->pid) return TRUE;
-  ++search->count;
-  search->last = window;
-  return TRUE;
-}
-
 std::string with_sign(long long value) {
   char text[64];
   std::snprintf(text, sizeof text, "%+lld", value);
   return text;
-}
-
-template <typename Function>
-Function wine_export(const char* module, const char* name) {
-  return reinterpret_cast<Function>(
-      reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleA(module), name)));
-}
-
-std::vector<DWORD> processes_named(const char* exe_name) {
-  std::vector<DWORD> ids;
-  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-  if (snapshot == INVALID_HANDLE_VALUE) return ids;
-  PROCESSENTRY32 entry = {};
-  entry.dwSize = sizeof entry;
-  for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
-    if (_stricmp(entry.szExeFile, exe_name) == 0) ids.push_back(entry.th32ProcessID);
-  }
-  CloseHandle(snapshot);
-  return ids;
 }
 
 }  // namespace
@@ -174,19 +132,20 @@ bool answers(HWND window, DWORD timeout_ms) {
   return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, timeout_ms, &result) != 0;
 }
 
-int count_boxes(DWORD pid) { return count_windows("#32770", pid); }
-
-HWND find_box(DWORD pid) {
-  class_search search = {"#32770", pid, 0, nullptr};
-  EnumWindows(match_class, reinterpret_cast<LPARAM>(&search));
-  return search.last;
+HWND started_window(launched_program& program, const char* class_name, const char* row,
+                    DWORD answer_ms) {
+  HWND window = wait_for_window(class_name, program.info.dwProcessId, 20000);
+  if (window == nullptr || (answer_ms != 0 && !answers(window, answer_ms))) {
+    report(row, "start", "no window", false);
+    kill_program(program);
+    return nullptr;
+  }
+  return window;
 }
 
-int count_windows(const char* class_name, DWORD pid) {
-  class_search search = {class_name, pid, 0, nullptr};
-  EnumWindows(match_class, reinterpret_cast<LPARAM>(&search));
-  return search.count;
-}
+int count_boxes(DWORD pid) { return tally_windows("#32770", pid).count; }
+
+HWND find_box(DWORD pid) { return tally_windows("#32770", pid).last; }
 
 int title_seconds(const std::string& title) {
   if (title.size() != 8 || title[2] != ':' || title[5] != ':') return -1;
@@ -202,76 +161,18 @@ int title_seconds(const std::string& title) {
 
 launched_program launch_path(const std::string& exe_path, const char* tail, const char* working_dir,
                              const char* extra_env) {
-  launched_program program;
-  std::string command = "\"" + exe_path + "\"";
-  if (tail != nullptr) command += std::string(" ") + tail;
-  std::vector<char> buffer(command.begin(), command.end());
-  buffer.push_back(0);
   std::string name;
   if (extra_env != nullptr) {
     const char* equals = std::strchr(extra_env, '=');
     name.assign(extra_env, equals - extra_env);
     SetEnvironmentVariableA(name.c_str(), equals + 1);
   }
-  STARTUPINFOA startup = {};
-  startup.cb = sizeof startup;
-  program.started = CreateProcessA(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                                   working_dir, &startup, &program.info) != 0;
+  launch_options options;
+  options.arguments = tail;
+  options.working_dir = working_dir;
+  launched_program program = launch_at(exe_path, options);
   if (!name.empty()) SetEnvironmentVariableA(name.c_str(), nullptr);
   return program;
-}
-
-std::string unix_path(const std::string& windows_path) {
-  using unix_name_function = char*(CDECL*)(const WCHAR*);
-  auto to_unix = wine_export<unix_name_function>("kernel32.dll", "wine_get_unix_file_name");
-  if (to_unix == nullptr) return "";
-  WCHAR wide[MAX_PATH] = {0};
-  MultiByteToWideChar(CP_ACP, 0, windows_path.c_str(), -1, wide, MAX_PATH);
-  char* name = to_unix(wide);
-  if (name == nullptr) return "";
-  std::string result = name;
-  HeapFree(GetProcessHeap(), 0, name);
-  return result;
-}
-
-launched_program launch_with_home(const char* exe_name, const std::string& unix_home) {
-  using unix_spawn_function = LONG(CDECL*)(char* const argv[], int wait);
-  launched_program program;
-  auto spawn = wine_export<unix_spawn_function>("ntdll.dll", "__wine_unix_spawnvp");
-  const char* bin_dir = std::getenv("OMBREL_BIN_DIR");
-  if (spawn == nullptr || bin_dir == nullptr) return program;
-  const std::vector<DWORD> before = processes_named(exe_name);
-  std::string script = "cd \"$1\" && HOME=\"$2\" exec \"$WINELOADER\" \"$3\"";
-  std::string args[] = {"/bin/sh", "-c", script, "sh", bin_dir, unix_home, exe_name};
-  std::vector<char*> argv;
-  for (std::string& arg : args) argv.push_back(&arg[0]);
-  argv.push_back(nullptr);
-  if (spawn(argv.data(), 0) != 0) return program;
-  DWORD pid = 0;
-  wait_until(
-      [&] {
-        for (DWORD id : processes_named(exe_name)) {
-          if (std::find(before.begin(), before.end(), id) == before.end()) pid = id;
-        }
-        return pid != 0;
-      },
-      15000);
-  if (pid == 0) return program;
-  program.info.dwProcessId = pid;
-  program.info.hProcess = OpenProcess(
-      PROCESS_QUERY_INFORMATION | PROCESS_VM_READ | PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid);
-  program.started = program.info.hProcess != nullptr;
-  return program;
-}
-
-std::string fresh_folder(const char* stem) {
-  static int counter = 0;
-  char dir[MAX_PATH] = {0};
-  GetTempPathA(MAX_PATH, dir);
-  char name[MAX_PATH + 64] = {0};
-  std::snprintf(name, sizeof name, "%s%s-%lu-%d\\", dir, stem, GetCurrentProcessId(), ++counter);
-  CreateDirectoryA(name, nullptr);
-  return name;
 }
 
 std::string bin_folder() {

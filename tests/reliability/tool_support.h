@@ -1,7 +1,7 @@
 // Shared by the reliability tool's sections: figures read from another
 // process, the table rows the report is made of, and launching programs
-// in ways the test harness does not cover (any folder, extra environment,
-// another Unix HOME).
+// in ways the test harness does not cover (any folder, extra environment;
+// another Unix HOME through wine_trace.h).
 #pragma once
 
 #include <windows.h>
@@ -9,6 +9,7 @@
 #include <string>
 
 #include "harness.h"
+#include "wine_trace.h"
 
 // What a program holds, read from outside it. Under Wine GetGuiResources
 // is a stub that answers 0 and PrivateUsage stays 0, so the GDI figure is
@@ -37,11 +38,15 @@ void note(const char* format, ...);
 
 // The process answers a sent message within the bound.
 bool answers(HWND window, DWORD timeout_ms);
-// Message boxes (dialog class #32770) owned by the process.
+// The started program's window of the class, waited for (and answering
+// within answer_ms, unless that is 0); when it does not come, the row is
+// reported failed at its start, the program ended and the result null.
+HWND started_window(launched_program& program, const char* class_name, const char* row,
+                    DWORD answer_ms = 0);
+// Message boxes (dialog class #32770) owned by the process: how many, and
+// the last in z-order.
 int count_boxes(DWORD pid);
 HWND find_box(DWORD pid);
-// Top-level windows of the class, of one process or of any (pid 0).
-int count_windows(const char* class_name, DWORD pid);
 
 // "HH:MM:SS" with two digits in each field; its value in seconds, or -1.
 int title_seconds(const std::string& title);
@@ -51,12 +56,4 @@ int title_seconds(const std::string& title);
 // null) for this start only.
 launched_program launch_path(const std::string& exe_path, const char* tail, const char* working_dir,
                              const char* extra_env = nullptr);
-// Starts a program of the build through a Unix shell with HOME set to the
-// Unix folder: an ALSA set-up read from there, or none at all.
-launched_program launch_with_home(const char* exe_name, const std::string& unix_home);
-// The Unix path of a Windows path, through Wine's own mapping.
-std::string unix_path(const std::string& windows_path);
-// A fresh empty folder under the bench's temporary folder (Windows path,
-// with a trailing backslash).
-std::string fresh_folder(const char* stem);
 std::string bin_folder();

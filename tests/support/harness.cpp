@@ -41,9 +41,12 @@ launched_program& launched_program::operator=(launched_program&& other) noexcept
 launched_program::~launched_program() { kill_program(*this); }
 
 launched_program launch(const char* exe_name, const launch_options& options) {
+  return launch_at(program_path(exe_name), options);
+}
+
+launched_program launch_at(const std::string& exe_path, const launch_options& options) {
   launched_program program;
-  const std::string path = program_path(exe_name);
-  std::string command = options.quoted_name ? "\"" + path + "\"" : path;
+  std::string command = options.quoted_name ? "\"" + exe_path + "\"" : exe_path;
   if (options.arguments != nullptr) command += std::string(" ") + options.arguments;
   std::vector<char> command_buffer(command.begin(), command.end());
   command_buffer.push_back(0);
@@ -86,7 +89,8 @@ namespace {
 struct window_search {
   const char* class_name;
   DWORD pid;
-  HWND found;
+  bool visible_only;
+  window_tally tally;
 };
 
 BOOL CALLBACK match_window(HWND window, LPARAM data) {
@@ -97,44 +101,29 @@ BOOL CALLBACK match_window(HWND window, LPARAM data) {
   DWORD pid = 0;
   GetWindowThreadProcessId(window, &pid);
   if (search->pid != 0 && pid != search->pid) return TRUE;
-  search->found = window;
-  return FALSE;
-}
-
-}  // namespace
-
-HWND wait_for_window(const char* class_name, DWORD pid, DWORD timeout_ms) {
-  window_search search = {class_name, pid, nullptr};
-  wait_until(
-      [&] {
-        EnumWindows(match_window, reinterpret_cast<LPARAM>(&search));
-        return search.found != nullptr;
-      },
-      timeout_ms);
-  return search.found;
-}
-
-namespace {
-
-struct window_count {
-  const char* class_name;
-  int count;
-};
-
-BOOL CALLBACK count_window(HWND window, LPARAM data) {
-  auto* search = reinterpret_cast<window_count*>(data);
-  char name[256] = {0};
-  GetClassNameA(window, name, sizeof name);
-  if (std::strcmp(name, search->class_name) == 0) ++search->count;
+  if (search->visible_only && !IsWindowVisible(window)) return TRUE;
+  if (search->tally.first == nullptr) search->tally.first = window;
+  search->tally.last = window;
+  ++search->tally.count;
   return TRUE;
 }
 
 }  // namespace
 
-int count_windows(const char* class_name) {
-  window_count search = {class_name, 0};
-  EnumWindows(count_window, reinterpret_cast<LPARAM>(&search));
-  return search.count;
+window_tally tally_windows(const char* class_name, DWORD pid, bool visible_only) {
+  window_search search = {class_name, pid, visible_only, {}};
+  EnumWindows(match_window, reinterpret_cast<LPARAM>(&search));
+  return search.tally;
+}
+
+int count_windows(const char* class_name, DWORD pid) {
+  return tally_windows(class_name, pid).count;
+}
+
+HWND wait_for_window(const char* class_name, DWORD pid, DWORD timeout_ms) {
+  HWND found = nullptr;
+  wait_until([&] { return (found = tally_windows(class_name, pid).first) != nullptr; }, timeout_ms);
+  return found;
 }
 
 std::string window_text(HWND window) {
@@ -162,13 +151,30 @@ std::string read_text_file(const std::string& windows_path) {
   return text;
 }
 
-std::string temp_file(const char* stem) {
+namespace {
+
+// The temporary folder, then the stem, this process, a count and the ending.
+std::string temp_name(const char* stem, const char* ending) {
   static int counter = 0;
   char dir[MAX_PATH] = {0};
   GetTempPathA(MAX_PATH, dir);
   char name[MAX_PATH + 64] = {0};
-  std::snprintf(name, sizeof name, "%s%s-%lu-%d.txt", dir, stem, GetCurrentProcessId(), ++counter);
-  DeleteFileA(name);
+  std::snprintf(name, sizeof name, "%s%s-%lu-%d%s", dir, stem, GetCurrentProcessId(), ++counter,
+                ending);
+  return name;
+}
+
+}  // namespace
+
+std::string temp_file(const char* stem) {
+  const std::string name = temp_name(stem, ".txt");
+  DeleteFileA(name.c_str());
+  return name;
+}
+
+std::string fresh_folder(const char* stem) {
+  const std::string name = temp_name(stem, "\\");
+  CreateDirectoryA(name.c_str(), nullptr);
   return name;
 }
 

@@ -36,6 +36,8 @@ struct launched_program {
 };
 
 launched_program launch(const char* exe_name, const launch_options& options = {});
+// The same for a program at a full Windows path.
+launched_program launch_at(const std::string& exe_path, const launch_options& options = {});
 
 // Exit code, or -1 when it has not ended within the bound (it is then killed).
 int wait_exit(launched_program& program, DWORD timeout_ms);
@@ -61,14 +63,25 @@ bool wait_until(Predicate predicate, DWORD timeout_ms) {
   }
 }
 
-// Top-level windows of the class, of any process, visible or not.
-int count_windows(const char* class_name);
+// Top-level windows of the class owned by the process (any process when
+// pid is 0), visible or not (or visible only): how many, and the first and
+// last in z-order.
+struct window_tally {
+  int count = 0;
+  HWND first = nullptr;
+  HWND last = nullptr;
+};
+window_tally tally_windows(const char* class_name, DWORD pid = 0, bool visible_only = false);
+int count_windows(const char* class_name, DWORD pid = 0);
 
 std::string window_text(HWND window);
 std::string window_class(HWND window);
 std::string read_text_file(const std::string& windows_path);
 // A fresh file name in the bench's temporary folder.
 std::string temp_file(const char* stem);
+// A fresh empty folder in the bench's temporary folder (Windows path, with
+// a trailing backslash).
+std::string fresh_folder(const char* stem);
 
 // A fresh top-level window of this process, made the foreground window:
 // the user has turned to another program. Destroyed with the object.

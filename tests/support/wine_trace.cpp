@@ -45,8 +45,9 @@ std::vector<DWORD> processes_named(const char* exe_name) {
   return ids;
 }
 
-// The Unix path of a Windows path, through Wine's own mapping.
-std::string unix_file_name(const std::string& windows_path) {
+}  // namespace
+
+std::string unix_path(const std::string& windows_path) {
   auto to_unix = wine_export<unix_name_function>("kernel32.dll", "wine_get_unix_file_name");
   if (to_unix == nullptr) return "";
   WCHAR wide[MAX_PATH] = {0};
@@ -58,20 +59,18 @@ std::string unix_file_name(const std::string& windows_path) {
   return result;
 }
 
-}  // namespace
-
-launched_program launch_with_trace(const char* exe_name, const char* winedebug,
-                                   const std::string& trace_file) {
+launched_program launch_through_shell(const char* exe_name, const std::string& assignment,
+                                      const std::string& error_file, DWORD timeout_ms) {
   launched_program program;
   auto spawn = wine_export<unix_spawn_function>("ntdll.dll", "__wine_unix_spawnvp");
   const char* bin_dir = std::getenv("OMBREL_BIN_DIR");
-  const std::string trace_unix = unix_file_name(trace_file);
-  if (spawn == nullptr || bin_dir == nullptr || trace_unix.empty()) return program;
+  if (spawn == nullptr || bin_dir == nullptr) return program;
 
   const std::vector<DWORD> before = processes_named(exe_name);
   // The shell's own arguments carry the values, so nothing needs quoting.
-  std::string script = "cd \"$1\" && WINEDEBUG=\"$2\" exec \"$WINELOADER\" \"$3\" 2>\"$4\"";
-  std::string args[] = {"/bin/sh", "-c", script, "sh", bin_dir, winedebug, exe_name, trace_unix};
+  std::string script = "cd \"$1\" && export \"$2\" && exec \"$WINELOADER\" \"$3\"";
+  if (!error_file.empty()) script += " 2>\"$4\"";
+  std::string args[] = {"/bin/sh", "-c", script, "sh", bin_dir, assignment, exe_name, error_file};
   std::vector<char*> argv;
   for (std::string& arg : args) argv.push_back(&arg[0]);
   argv.push_back(nullptr);
@@ -85,11 +84,18 @@ launched_program launch_with_trace(const char* exe_name, const char* winedebug,
         }
         return pid != 0;
       },
-      10000);
+      timeout_ms);
   if (pid == 0) return program;
   program.info.dwProcessId = pid;
-  program.info.hProcess =
-      OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid);
+  program.info.hProcess = OpenProcess(
+      PROCESS_QUERY_INFORMATION | PROCESS_VM_READ | PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid);
   program.started = program.info.hProcess != nullptr;
   return program;
+}
+
+launched_program launch_with_trace(const char* exe_name, const char* winedebug,
+                                   const std::string& trace_file) {
+  const std::string trace_unix = unix_path(trace_file);
+  if (trace_unix.empty()) return launched_program();
+  return launch_through_shell(exe_name, std::string("WINEDEBUG=") + winedebug, trace_unix, 10000);
 }

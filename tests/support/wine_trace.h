@@ -1,5 +1,6 @@
-// Wine's own debug output for a started program: launched through a Unix
-// shell that sends it to a file, then read back for what Wine logged.
+// Programs started through a Unix shell, for what CreateProcess cannot set:
+// Wine's own debug output sent to a file (then read back for what Wine
+// logged), or a Unix environment variable such as HOME.
 #pragma once
 
 #include <string>
@@ -17,6 +18,18 @@
 // has no thread handle.
 launched_program launch_with_trace(const char* exe_name, const char* winedebug,
                                    const std::string& trace_file);
+
+// Starts the program from OMBREL_BIN_DIR (also its working folder) through
+// a Unix shell with one Unix environment variable set ("NAME=value", e.g.
+// "HOME=/tmp/empty" for a home with no sound set-up), and its Unix standard
+// error sent to error_file (a Unix path) unless that is empty. Opened by
+// process id, as launch_with_trace; also readable (PROCESS_VM_READ).
+launched_program launch_through_shell(const char* exe_name, const std::string& assignment,
+                                      const std::string& error_file, DWORD timeout_ms);
+
+// The Unix path of a Windows path, through Wine's own mapping; empty when
+// it has none.
+std::string unix_path(const std::string& windows_path);
 
 // Sounds a program played, read from its trace+winmm log (launch it with
 // launch_with_trace and "trace+winmm"): the RIFF chunk size of each

@@ -187,31 +187,11 @@ TEST(LapwickCommands, ResumingWithPauseKeepsThePhaseAndWithRunRestartsIt) {
 
 // --- Help and About ----------------------------------------------------------
 
-struct box_search {
-  DWORD pid;
-  HWND found;
-};
-
-BOOL CALLBACK match_box(HWND window, LPARAM data) {
-  auto* search = reinterpret_cast<box_search*>(data);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(window, &pid);
-  if (pid != search->pid || window_class(window) != "#32770" || !IsWindowVisible(window)) {
-    return TRUE;
-  }
-  search->found = window;
-  return FALSE;
-}
-
+// The process's first visible message box (dialog class #32770).
 HWND wait_for_box(DWORD pid) {
-  box_search search = {pid, nullptr};
-  wait_until(
-      [&] {
-        EnumWindows(match_box, reinterpret_cast<LPARAM>(&search));
-        return search.found != nullptr;
-      },
-      10000);
-  return search.found;
+  HWND box = nullptr;
+  wait_until([&] { return (box = tally_windows("#32770", pid, true).first) != nullptr; }, 10000);
+  return box;
 }
 
 TEST(LapwickBoxes, HelpHidesTheStopwatchWhichCountsOnBehindIt) {

@@ -15,28 +15,8 @@ namespace {
 
 constexpr char OUT_OF_MEMORY_TEXT[] = "Out of memory: the program has to close.";
 
-struct box_search {
-  DWORD pid;
-  int count;
-  HWND last;
-};
-
-BOOL CALLBACK match_box(HWND window, LPARAM data) {
-  auto* search = reinterpret_cast<box_search*>(data);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(window, &pid);
-  if (pid == search->pid && window_class(window) == "#32770") {
-    ++search->count;
-    search->last = window;
-  }
-  return TRUE;
-}
-
-box_search boxes_of(DWORD pid) {
-  box_search search = {pid, 0, nullptr};
-  EnumWindows(match_box, reinterpret_cast<LPARAM>(&search));
-  return search;
-}
+// The process's message boxes (dialog class #32770).
+window_tally boxes_of(DWORD pid) { return tally_windows("#32770", pid); }
 
 launched_program launch_failing(const char* exe_name, const char* fail_from) {
   SetEnvironmentVariableA("OMBREL_TEST_ALLOC_FAIL_FROM", fail_from);

@@ -85,6 +85,18 @@ bool mutex_exists(const std::string& name) {
   return true;
 }
 
+// Waits in activate_previous_instance on the other window (which its thread
+// acts on meanwhile): the result, and a wait of at least min_ms and below
+// max_ms.
+void expect_wait(const OtherThreadWindow& other, int result, DWORD min_ms, const char* too_short,
+                 DWORD max_ms, const char* too_long) {
+  const DWORD start = GetTickCount();
+  EXPECT_EQ(activate_previous_instance(other.class_name()), result);
+  const DWORD waited = GetTickCount() - start;
+  EXPECT_GE(waited, min_ms) << too_short;
+  EXPECT_LT(waited, max_ms) << too_long;
+}
+
 TEST(ActivatePreviousInstance, NoWindowGivesZeroAndNoMutex) {
   EXPECT_EQ(activate_previous_instance("OmbrelNobodyHasThisClass"), 0);
   EXPECT_FALSE(mutex_exists(std::string("OmbrelNobodyHasThisClass") + INSTANCE_MUTEX_SUFFIX));
@@ -132,11 +144,7 @@ TEST(ActivatePreviousInstance, WaitsFlashingUntilTheUserActivatesTheWindow) {
   OtherThreadWindow other(shown::minimised);
   foreground_decoy decoy;
   other.activate_after(1200);
-  const DWORD start = GetTickCount();
-  EXPECT_EQ(activate_previous_instance(other.class_name()), 1);
-  const DWORD waited = GetTickCount() - start;
-  EXPECT_GE(waited, 1000u) << "returned before the window was activated";
-  EXPECT_LT(waited, 5000u);
+  expect_wait(other, 1, 1000, "returned before the window was activated", 5000, "");
   EXPECT_TRUE(wait_until([&] { return GetForegroundWindow() == other.window(); }, 2000));
   // The waiting start's mutex lives until its process ends.
   EXPECT_TRUE(mutex_exists(other.mutex_name()));
@@ -146,11 +154,7 @@ TEST(ActivatePreviousInstance, WindowDestroyedDuringTheWaitEndsIt) {
   OtherThreadWindow other(shown::minimised);
   foreground_decoy decoy;
   other.destroy_after(900);
-  const DWORD start = GetTickCount();
-  EXPECT_EQ(activate_previous_instance(other.class_name()), 0);
-  const DWORD waited = GetTickCount() - start;
-  EXPECT_GE(waited, 800u);
-  EXPECT_LT(waited, 3000u) << "kept waiting on a window that is gone";
+  expect_wait(other, 0, 800, "", 3000, "kept waiting on a window that is gone");
   // This start opens its own window now: nobody is waiting any more.
   EXPECT_FALSE(mutex_exists(other.mutex_name()));
 }

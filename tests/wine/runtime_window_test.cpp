@@ -48,14 +48,23 @@ class WindowUtils : public testing::Test {
     windows.push_back(w);
     return w;
   }
+  // A visible window of the size, made after another visible one (returned
+  // in *foreground) which is then made the foreground window.
+  HWND behind_foreground(int width, int height, int foreground_width, int foreground_height,
+                         HWND* foreground) {
+    *foreground =
+        track(make_window(foreground_width, foreground_height, WS_OVERLAPPEDWINDOW | WS_VISIBLE));
+    HWND w = track(make_window(width, height, WS_OVERLAPPEDWINDOW | WS_VISIBLE));
+    SetForegroundWindow(*foreground);
+    pump();
+    return w;
+  }
   std::vector<HWND> windows;
 };
 
 TEST_F(WindowUtils, CenterInWorkAreaPlacesRaisesAndActivates) {
-  HWND other = track(make_window(100, 100, WS_OVERLAPPEDWINDOW | WS_VISIBLE));
-  HWND w = track(make_window(300, 200, WS_OVERLAPPEDWINDOW | WS_VISIBLE));
-  SetForegroundWindow(other);
-  pump();
+  HWND other = nullptr;
+  HWND w = behind_foreground(300, 200, 100, 100, &other);
   RECT work;
   SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
   center_in_work_area(w);
@@ -88,10 +97,8 @@ TEST_F(WindowUtils, CenterOnScreenCountsTheCaptionAndKeepsZOrder) {
 }
 
 TEST_F(WindowUtils, MakeTopmostNeitherMovesNorActivates) {
-  HWND active = track(make_window(120, 80, WS_OVERLAPPEDWINDOW | WS_VISIBLE));
-  HWND w = track(make_window(220, 50, WS_OVERLAPPEDWINDOW | WS_VISIBLE));
-  SetForegroundWindow(active);
-  pump();
+  HWND active = nullptr;
+  HWND w = behind_foreground(220, 50, 120, 80, &active);
   RECT before;
   GetWindowRect(w, &before);
   HWND active_before = GetActiveWindow();
