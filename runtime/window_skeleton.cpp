@@ -17,11 +17,13 @@ bool taken_by_dialog_navigation() {
 int message_loop(bool dialog_keys) {
   // GetMessageA gives -1 for a call that cannot go on: ending then beats
   // spinning on the same error.
-  while (GetMessageA(&message_record, nullptr, 0, 0) > 0) {
+  BOOL got = FALSE;
+  while ((got = GetMessageA(&message_record, nullptr, 0, 0)) > 0) {
     if (dialog_keys && taken_by_dialog_navigation()) continue;
     TranslateMessage(&message_record);
     DispatchMessageA(&message_record);
   }
+  if (got < 0) return LOOP_FAILED_EXIT_CODE;
   return static_cast<int>(message_record.wParam);
 }
 

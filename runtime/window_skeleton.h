@@ -21,8 +21,12 @@ ATOM register_window_class(const char* name, WNDPROC procedure, HINSTANCE module
 // the loop is told to end with exit code 0.
 void unregister_class_and_quit(const char* name, HINSTANCE module);
 
-// GetMessageA, TranslateMessage, DispatchMessageA until the quit message
-// (or -1, a call that cannot go on); returns the quit message's wParam.
+// What a loop returns when GetMessageA fails (-1, a call that cannot go
+// on): the program ends then too, and does not claim success.
+constexpr int LOOP_FAILED_EXIT_CODE = 1;
+
+// GetMessageA, TranslateMessage, DispatchMessageA until the quit message;
+// returns its wParam, or LOOP_FAILED_EXIT_CODE when GetMessageA fails.
 int run_message_loop();
 
 // The same loop, but each message is first offered to dialog navigation

@@ -21,21 +21,26 @@ class failing_get_message {
   int calls() const;
 };
 
+// How a message loop ended when GetMessageA failed on its first call.
+struct failed_loop {
+  int get_message_calls;  // 1 when it stopped at the failure
+  int result;             // what the loop returned
+};
+
 // Runs a message loop with GetMessageA failing on its first call and a quit
-// message already queued, which a loop that went on past the failure would
-// take; returns how many times the loop called GetMessageA (1 when it
-// stopped at the failure) and takes the quit message off the queue.
+// message (exit code 42) already queued, which a loop that went on past the
+// failure would take; takes the quit message off the queue afterwards.
 template <typename Loop>
-int get_message_calls_when_it_fails(Loop loop) {
+failed_loop run_loop_with_failing_get_message(Loop loop) {
   PostThreadMessageA(GetCurrentThreadId(), WM_QUIT, 42, 0);
-  int calls = 0;
+  failed_loop ended = {0, 0};
   {
     failing_get_message failing;
-    loop();
-    calls = failing.calls();
+    ended.result = loop();
+    ended.get_message_calls = failing.calls();
   }
   MSG quit;
   while (PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
   }
-  return calls;
+  return ended;
 }

@@ -193,6 +193,7 @@ TEST_F(AboutPages, CloseAndExitPostQuitZeroKeepingTheWindowAndOtherKeysChangeNot
 
 // The loop ends on GetMessageA's failure as on the quit message.
 TEST_F(AboutPages, LoopEndsWhenGetMessageFails) {
-  EXPECT_EQ(get_message_calls_when_it_fails(run_dialog_message_loop), 1)
-      << "the loop went on after GetMessageA failed";
+  const failed_loop ended = run_loop_with_failing_get_message(run_dialog_message_loop);
+  EXPECT_EQ(ended.get_message_calls, 1) << "the loop went on after GetMessageA failed";
+  EXPECT_EQ(ended.result, LOOP_FAILED_EXIT_CODE) << "a failed loop was reported as success";
 }

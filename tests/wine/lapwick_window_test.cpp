@@ -400,8 +400,9 @@ TEST_F(StopwatchWindow, BoxLeavesARunningClockRunningAndAMinimisedWindowMinimise
 
 // The loop ends on GetMessageA's failure as on the quit message.
 TEST(StopwatchLoop, EndsWhenGetMessageFails) {
-  EXPECT_EQ(get_message_calls_when_it_fails(run_message_loop), 1)
-      << "the loop went on after GetMessageA failed";
+  const failed_loop ended = run_loop_with_failing_get_message(run_message_loop);
+  EXPECT_EQ(ended.get_message_calls, 1) << "the loop went on after GetMessageA failed";
+  EXPECT_EQ(ended.result, LOOP_FAILED_EXIT_CODE) << "a failed loop was reported as success";
 }
 
 }  // namespace

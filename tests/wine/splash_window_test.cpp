@@ -14,6 +14,7 @@
 #include "import_seam.h"
 #include "program_facts.h"
 #include "splash_program.h"
+#include "window_skeleton.h"
 
 namespace {
 
@@ -87,11 +88,13 @@ TEST(SplashProgram, EndsWithOneWhenItsWindowCannotBeCreated) {
 }
 
 TEST(SplashProgram, LoopEndsWhenGetMessageFails) {
-  const int calls = get_message_calls_when_it_fails([] {
-    run_splash("");
+  const failed_loop ended = run_loop_with_failing_get_message([] {
+    const int result = run_splash("");
     close_splash();
+    return result;
   });
-  EXPECT_EQ(calls, 1) << "the loop went on after GetMessageA failed";
+  EXPECT_EQ(ended.get_message_calls, 1) << "the loop went on after GetMessageA failed";
+  EXPECT_EQ(ended.result, LOOP_FAILED_EXIT_CODE) << "a failed loop was reported as success";
 }
 
 }  // namespace
