@@ -8,6 +8,7 @@
 #include <string>
 
 #include "about_test_support.h"
+#include "instance.h"
 
 namespace {
 
@@ -157,6 +158,22 @@ TEST(AboutLifecycleE2E, StartsWhileMinimisedWaitOrEndAtOnceAndOpenWhenTheFirstEn
 // A start that waited on a window which then vanished becomes the running
 // instance: the next start must wait on its window in turn, not end at
 // once on a mutex left behind.
+namespace {
+
+// Whether another process holds the mutex through which starts of the
+// program take turns (one that ended leaves it abandoned, and free).
+bool start_turn_held_by_another_process(const char* class_name) {
+  const std::string name = std::string(class_name) + INSTANCE_TURN_SUFFIX;
+  HANDLE turn = OpenMutexA(SYNCHRONIZE, FALSE, name.c_str());
+  if (turn == nullptr) return false;
+  const DWORD waited = WaitForSingleObject(turn, 0);
+  if (waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED) ReleaseMutex(turn);
+  CloseHandle(turn);
+  return waited == WAIT_TIMEOUT;
+}
+
+}  // namespace
+
 TEST(AboutLifecycleE2E, AStartThatTookOverIsWaitedOnByTheNextStart) {
   const auto one_about_window = [] { return count_windows(ABOUT_CLASS) == 1; };
   about_program first = start_about();
@@ -176,6 +193,9 @@ TEST(AboutLifecycleE2E, AStartThatTookOverIsWaitedOnByTheNextStart) {
   ASSERT_NE(taken_over, nullptr) << "the waiting start did not open its window";
   ASSERT_TRUE(wait_page_complete(taken_over));
   EXPECT_TRUE(one_about_window());
+  // It took the start turn over with the window, so starts at the same
+  // moment wait for it rather than open windows of their own.
+  EXPECT_TRUE(start_turn_held_by_another_process(ABOUT_CLASS));
 
   // The user turns away from the new window and starts the program again.
   PostMessageA(taken_over, WM_SYSCOMMAND, SC_MINIMIZE, 0);
