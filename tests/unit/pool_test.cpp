@@ -10,16 +10,32 @@ namespace {
 // The pool is process-wide; each test measures from wherever it stands.
 int steps_from(int before) { return (pool_index() - before + POOL_SLOTS) % POOL_SLOTS; }
 
+// Takes blocks until the index stands at `slot`; a ring that never gets
+// there fails at once instead of spinning until the test times out.
+bool walk_to(int slot) {
+  for (int i = 0; i < POOL_SLOTS && pool_index() != slot; ++i) tmp_string(0);
+  return pool_index() == slot;
+}
+
 TEST(Pool, AdvancesBeforeUseAndWrapsAfterSlot2047) {
   const int before = pool_index();
   char* first = tmp_string(3);
   EXPECT_EQ(pool_index(), (before + 1) % POOL_SLOTS);
   EXPECT_EQ(pool_slot(pool_index()), first);
   // Walk the index round to 2047: the next block lands in slot 0.
-  while (pool_index() != POOL_SLOTS - 1) tmp_string(0);
+  ASSERT_TRUE(walk_to(POOL_SLOTS - 1));
   char* wrapped = tmp_string(0);
   EXPECT_EQ(pool_index(), 0);
   EXPECT_EQ(pool_slot(0), wrapped);
+}
+
+TEST(Pool, SlotsOutsideTheRingHoldNothing) {
+  ASSERT_TRUE(walk_to(POOL_SLOTS - 1));  // every slot now holds a block
+  EXPECT_NE(pool_slot(0), nullptr);
+  EXPECT_NE(pool_slot(POOL_SLOTS - 1), nullptr);
+  for (int slot : {-1, POOL_SLOTS, POOL_SLOTS + 1, -POOL_SLOTS}) {
+    EXPECT_EQ(pool_slot(slot), nullptr) << "slot " << slot;
+  }
 }
 
 TEST(Pool, BlockSurvives2047FurtherAllocationsAndThe2048thReleasesIt) {

@@ -18,7 +18,9 @@ TEST(TextBuffer, CopiesShortTextsWhole) {
 
 TEST(TextBuffer, CutsLongTextsAtTheLastByteAndKeepsTheTerminator) {
   // A guard byte after the buffer shows that nothing is written past it.
+  // Every byte starts non-zero, so the terminator must be written, not found.
   char storage[TEXT_BUFFER_SIZE + 1];
+  std::memset(storage, 'x', sizeof storage);
   storage[TEXT_BUFFER_SIZE] = '#';
   const std::string long_text(10000, 'A');
   copy_text(storage, long_text.c_str());
