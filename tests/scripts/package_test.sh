@@ -5,8 +5,8 @@
 # each program. Then the same tree copied to another folder (other build
 # folder, umask and file times) builds only what ships and must give the
 # same zip, byte for byte. Then the zip is signed with a throw-away
-# self-signed certificate: every program verifies, and is, without its
-# signature, the program the build made. Given the probes and the bench
+# self-signed certificate, twice, to the same bytes: every program verifies,
+# and is, without its signature, the program the build made. Given the probes and the bench
 # (64-bit), the signed programs start under Wine, OmbrelAbout started in the
 # unpacked folder finds its picture there, and the probe sees the difference
 # when it is missing.
@@ -109,6 +109,10 @@ openssl req -x509 -newkey rsa:2048 -nodes -days 1 -subj "/CN=Ombrel Test Signing
   { cat "$keys/openssl.log"; fail "openssl made no certificate"; }
 "$python" "$source_dir/cmake/make_package.py" "@$build/package.args" --out-dir "$work/signed" \
   --cert "$keys/cert.pem" --key "$keys/key.pem" || fail "signing the package"
+"$python" "$source_dir/cmake/make_package.py" "@$build/package.args" --out-dir "$work/signed-again" \
+  --cert "$keys/cert.pem" --key "$keys/key.pem" >/dev/null || fail "signing the package again"
+cmp -s "$work/signed/$name.zip" "$work/signed-again/$name.zip" ||
+  fail "signing twice with the same key gave two different zips"
 unzip -q "$work/signed/$name.zip" -d "$work/signed-unpacked" || fail "unzip the signed package"
 signed="$work/signed-unpacked/$name"
 for exe in Lapwick.exe OmbrelAbout.exe OmbrelSplash.exe; do
