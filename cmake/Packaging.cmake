@@ -46,26 +46,34 @@ configure_file(${PROJECT_SOURCE_DIR}/resources/package_readme.txt.in
 configure_file(${PROJECT_SOURCE_DIR}/resources/package_licence.txt.in
                ${ombrel_package_texts}/LICENSE.txt @ONLY NEWLINE_STYLE CRLF)
 
-# One component, so nothing else that some day gets an install rule (test
-# programs, the silent About build, GoogleTest) can slip into the zip.
-install(TARGETS Lapwick OmbrelAbout OmbrelSplash RUNTIME DESTINATION . COMPONENT utilities)
-install(FILES ${PROJECT_SOURCE_DIR}/resources/ombrel.ani
-              ${ombrel_package_texts}/README.txt ${ombrel_package_texts}/LICENSE.txt
-        DESTINATION . COMPONENT utilities)
-
-set(CPACK_GENERATOR ZIP)
-set(CPACK_PACKAGE_NAME "ombrel-utilities")
-set(CPACK_PACKAGE_VENDOR "${OMBREL_COMPANY_NAME}")
-set(CPACK_PACKAGE_VERSION "${OMBREL_VERSION}")
-set(CPACK_PACKAGE_VERSION_MAJOR "${OMBREL_VERSION_MAJOR}")
-set(CPACK_PACKAGE_VERSION_MINOR "${OMBREL_VERSION_MINOR}")
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${OMBREL_PRODUCT_NAME} utilities")
-set(CPACK_PACKAGE_FILE_NAME "${OMBREL_PACKAGE_NAME}")
-set(CPACK_RESOURCE_FILE_LICENSE "${ombrel_package_texts}/LICENSE.txt")
-set(CPACK_RESOURCE_FILE_README "${ombrel_package_texts}/README.txt")
-# The files sit in one folder named like the zip.
-set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY ON)
-# Install only the utilities component into the one zip.
-set(CPACK_INSTALL_CMAKE_PROJECTS "${CMAKE_BINARY_DIR};${PROJECT_NAME};utilities;/")
-set(CPACK_SOURCE_GENERATOR "")
-include(CPack)
+# The zip is written by make_package.py, so that it holds nothing of the
+# build's time, folder or umask (tools/package.sh collects both and signs).
+# Its arguments sit in package.args, one a line, so that tools/package.sh
+# and the package test make the same zip elsewhere, or a signed one:
+#   python3 cmake/make_package.py @build/win64/package.args --out-dir DIR
+#       [--cert CERT.pem --key KEY.pem [--timestamp URL]]
+find_program(OMBREL_PYTHON NAMES python3 REQUIRED)
+set(ombrel_package_args "${CMAKE_BINARY_DIR}/package.args")
+file(GENERATE OUTPUT "${ombrel_package_args}" CONTENT
+"--name
+${OMBREL_PACKAGE_NAME}
+--source-dir
+${PROJECT_SOURCE_DIR}
+--description
+${OMBREL_PRODUCT_NAME}
+$<TARGET_FILE:Lapwick>
+$<TARGET_FILE:OmbrelAbout>
+$<TARGET_FILE:OmbrelSplash>
+${PROJECT_SOURCE_DIR}/resources/ombrel.ani
+${ombrel_package_texts}/README.txt
+${ombrel_package_texts}/LICENSE.txt
+")
+# A build folder configured when CPack wrote the zip still holds its
+# configuration, and CMake keeps the name "package" for CPack while it does.
+file(REMOVE "${CMAKE_BINARY_DIR}/CPackConfig.cmake" "${CMAKE_BINARY_DIR}/CPackSourceConfig.cmake")
+add_custom_target(package
+  COMMAND "${OMBREL_PYTHON}" "${PROJECT_SOURCE_DIR}/cmake/make_package.py"
+          "@${ombrel_package_args}" --out-dir "${CMAKE_BINARY_DIR}"
+  COMMENT "Writing ${OMBREL_PACKAGE_NAME}.zip"
+  VERBATIM)
+add_dependencies(package Lapwick OmbrelAbout OmbrelSplash)

@@ -5,6 +5,12 @@ add_link_options(-static -static-libgcc -static-libstdc++
                  -Wl,--dynamicbase -Wl,--nxcompat)
 # Release programs carry no symbol tables.
 add_link_options($<$<CONFIG:Release,MinSizeRel>:-s>)
+# The same sources make the same bytes, whenever and wherever they are
+# built: no link time in the PE header (the field stays 0; Windows reads it
+# nowhere), and no source or build folder in anything the compiler writes.
+add_link_options(-Wl,--no-insert-timestamp)
+add_compile_options(-ffile-prefix-map=${PROJECT_SOURCE_DIR}/=
+                    -ffile-prefix-map=${PROJECT_BINARY_DIR}/=)
 if(CMAKE_SIZEOF_VOID_P EQUAL 8)
   add_link_options(-Wl,--high-entropy-va)
 endif()

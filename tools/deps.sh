@@ -33,6 +33,7 @@ if ! have clang++ || [ ! -f "$(clang++ -print-resource-dir)/lib/linux/libclang_r
 fi
 have python3 || need+=(python3)
 have unzip || need+=(unzip)
+have osslsigncode && have openssl || need+=(osslsigncode openssl)  # signing the release, and its test
 if [ ${#need[@]} -gt 0 ]; then
   echo "installing: ${need[*]}"
   sudo=""
