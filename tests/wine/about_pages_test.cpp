@@ -19,7 +19,7 @@
 
 namespace {
 
-const char* const VERSION_TEXTS[] = {VERSION_PRODUCT_LINE, VERSION_LABEL_LINE, VERSION_NUMBER_LINE};
+const char* const VERSION_TEXTS[] = {ABOUT_PRODUCT_LINE, ABOUT_LABEL_LINE, ABOUT_NUMBER_LINE};
 
 pixel_picture window_picture() {
   RECT client = {};
@@ -99,10 +99,10 @@ TEST_F(AboutPages, CreditsHeadingIsTypedWithAClickPerLetterThenTheClosingSound) 
   ASSERT_EQ(requests.size(), 10u);
   for (size_t k = 0; k < 9; ++k) {
     EXPECT_EQ(requests[k].id, 101);
-    EXPECT_EQ(requests[k].heading, std::string(CREDITS_HEADING).substr(0, k + 1));
+    EXPECT_EQ(requests[k].heading, std::string(ABOUT_CREDITS_HEADING).substr(0, k + 1));
   }
   EXPECT_EQ(requests[9].id, 102);
-  EXPECT_EQ(requests[9].heading, CREDITS_HEADING);
+  EXPECT_EQ(requests[9].heading, ABOUT_CREDITS_HEADING);
   EXPECT_FALSE(requests[0].picture_visible) << "picture still shown while typing";
 
   for (int row = 4; row <= 12; ++row) {
