@@ -144,6 +144,8 @@ TEST_F(AboutPages, VersionAfterCreditsErasesEveryCreditsLineAndShowsThePictureLa
   watch(false);
 
   EXPECT_EQ(page_lines[13], last_credits_line) << "line 13 keeps what it held";
+  EXPECT_STREQ(page_lines[3], VERSION_TEXTS[0]);
+  EXPECT_STREQ(page_lines[5], VERSION_TEXTS[1]);
   EXPECT_STREQ(page_lines[9], VERSION_TEXTS[2]);
   const pixel_picture picture = window_picture();
   EXPECT_EQ(count_lit(picture, whole(picture), version_cells_and_picture()), 0);
