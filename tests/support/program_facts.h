@@ -41,8 +41,9 @@ constexpr char ABOUT_LABEL_LINE[] = "                  Version";      // line 5
 constexpr char ABOUT_NUMBER_LINE[] = "                     3.1";      // line 9
 constexpr char ABOUT_CREDITS_HEADING[] = "Thanks to";                 // line 2
 
-// OmbrelSplash: its picture's size, which is the window's, and the command
+// OmbrelSplash: its picture, whose size is the window's, and the command
 // that ends it.
+constexpr char SPLASH_BITMAP[] = "bmIMAGE";
 constexpr int SPLASH_PICTURE_WIDTH = 186;
 constexpr int SPLASH_PICTURE_HEIGHT = 159;
 constexpr int SPLASH_END_COMMAND = 101;

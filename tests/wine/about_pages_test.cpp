@@ -98,10 +98,10 @@ TEST_F(AboutPages, CreditsHeadingIsTypedWithAClickPerLetterThenTheClosingSound) 
   show_credits_page();
   ASSERT_EQ(requests.size(), 10u);
   for (size_t k = 0; k < 9; ++k) {
-    EXPECT_EQ(requests[k].id, 101);
+    EXPECT_EQ(requests[k].id, ABOUT_CLICK_SOUND);
     EXPECT_EQ(requests[k].heading, std::string(ABOUT_CREDITS_HEADING).substr(0, k + 1));
   }
-  EXPECT_EQ(requests[9].id, 102);
+  EXPECT_EQ(requests[9].id, ABOUT_CLOSING_SOUND);
   EXPECT_EQ(requests[9].heading, ABOUT_CREDITS_HEADING);
   EXPECT_FALSE(requests[0].picture_visible) << "picture still shown while typing";
 
@@ -122,10 +122,11 @@ TEST_F(AboutPages, TypeLineClicksOnlyForFlagOneAndAlwaysEndsWithTheClosingSound)
     const char* text;
     int flag;
     std::vector<WORD> sounds;
-  } cases[] = {{"", 1, {102}},
-               {"abc", 1, {101, 101, 101, 102}},
-               {"abc", 2, {102}},
-               {"abc", 0, {102}}};  // the empty line first: "abc" stays on the screen
+  } cases[] = {
+      {"", 1, {ABOUT_CLOSING_SOUND}},
+      {"abc", 1, {ABOUT_CLICK_SOUND, ABOUT_CLICK_SOUND, ABOUT_CLICK_SOUND, ABOUT_CLOSING_SOUND}},
+      {"abc", 2, {ABOUT_CLOSING_SOUND}},
+      {"abc", 0, {ABOUT_CLOSING_SOUND}}};  // the empty line first: "abc" stays on the screen
   for (const auto& c : cases) {
     copy_text(page_lines[0], c.text);
     requests.clear();

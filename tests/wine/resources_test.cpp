@@ -57,7 +57,7 @@ class program_file {
     return found;
   }
 
-  // Icon group 12345: one 32 x 32 entry of `bits` per pixel whose image is
+  // The icon group: one 32 x 32 entry of `bits` per pixel whose image is
   // the one in the committed icon file.
   void expect_icon(const char* ico_file, unsigned bits) const {
     SCOPED_TRACE(ico_file);
@@ -104,7 +104,7 @@ TEST(ProgramResources, LapwickHasItsChimeAndSixteenColourIcon) {
   ASSERT_TRUE(lapwick.loaded());
   lapwick.expect_sound(LAPWICK_CHIME_SOUND, "lapwick_chime.wav", LAPWICK_CHIME_BYTES, 11025, 16);
   lapwick.expect_icon("lapwick.ico", 4);
-  EXPECT_TRUE(lapwick.data(RT_RCDATA, MAKEINTRESOURCEA(102)).empty());
+  EXPECT_TRUE(lapwick.data(RT_RCDATA, MAKEINTRESOURCEA(ABOUT_CLOSING_SOUND)).empty());
 }
 
 TEST(ProgramResources, AboutHasClickClosingSoundAndTrueColourIcon) {
@@ -124,7 +124,7 @@ TEST(ProgramResources, SplashHasItsPaletteBitmapAndTrueColourIcon) {
   const program_file splash("OmbrelSplash.exe");
   ASSERT_TRUE(splash.loaded());
   splash.expect_icon("splash.ico", 24);
-  const std::string dib = splash.data(RT_BITMAP, "bmIMAGE");
+  const std::string dib = splash.data(RT_BITMAP, SPLASH_BITMAP);
   ASSERT_EQ(dib.size(), 30956u);
   // The rest of the header is checked on the file itself.
   EXPECT_EQ(read_u32(dib, 0), 40u);
@@ -134,7 +134,7 @@ TEST(ProgramResources, SplashHasItsPaletteBitmapAndTrueColourIcon) {
   EXPECT_EQ(read_u16(dib, 14), 8u);
   EXPECT_EQ(read_u32(dib, 32), 256u);
   EXPECT_TRUE(dib == committed("splash.bmp").substr(14)) << "bitmap differs from the file";
-  EXPECT_EQ(splash.languages(RT_BITMAP, "bmIMAGE"), std::vector<WORD>{kLanguage});
+  EXPECT_EQ(splash.languages(RT_BITMAP, SPLASH_BITMAP), std::vector<WORD>{kLanguage});
 }
 
 // The version resource as the system's own version functions read it (the

@@ -24,7 +24,7 @@ pixel_picture load_picture_resource() {
   HMODULE module =
       LoadLibraryExA(program_path(SPLASH_EXE).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
   if (module == nullptr) return p;
-  HRSRC found = FindResourceA(module, "bmIMAGE", MAKEINTRESOURCEA(2));  // RT_BITMAP
+  HRSRC found = FindResourceA(module, SPLASH_BITMAP, MAKEINTRESOURCEA(2));  // RT_BITMAP
   if (found != nullptr) {
     const auto* bytes =
         static_cast<const unsigned char*>(LockResource(LoadResource(module, found)));
