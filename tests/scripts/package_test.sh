@@ -50,17 +50,17 @@ for fact in "Copyright (c) 1998-2026 Ombrel Software" "Permission is hereby gran
   grep -qF "$fact" "$folder/LICENSE.txt" || fail "LICENSE.txt lacks '$fact'"
 done
 
-"$python" "$source_dir/tools/check_resources.py" "$bits" \
+"$python" "$source_dir/tests/scripts/check_resources.py" "$bits" \
   "$folder/Lapwick.exe" "$folder/OmbrelAbout.exe" "$folder/OmbrelSplash.exe" ||
   fail "version resource or manifest"
 
 if [ -n "$probe" ]; then
   echo "== OmbrelAbout started in the unpacked folder"
-  OMBREL_BIN_DIR="$folder" timeout 120 bash "$source_dir/tools/bench/wine-run.sh" "$bench" \
+  OMBREL_BIN_DIR="$folder" timeout 120 bash "$source_dir/tools/bench/wine_run.sh" "$bench" \
     "$probe" picture || fail "OmbrelAbout in the unpacked folder"
   echo "== OmbrelAbout alone, without its picture"
   cp "$folder/OmbrelAbout.exe" "$work/no-picture/"
-  OMBREL_BIN_DIR="$work/no-picture" timeout 120 bash "$source_dir/tools/bench/wine-run.sh" \
+  OMBREL_BIN_DIR="$work/no-picture" timeout 120 bash "$source_dir/tools/bench/wine_run.sh" \
     "$bench" "$probe" no-picture || fail "OmbrelAbout without its picture"
 fi
 

@@ -138,9 +138,9 @@ TEST(ProgramResources, SplashHasItsPaletteBitmapAndTrueColourIcon) {
 }
 
 // The version resource as the system's own version functions read it (the
-// host script tools/check_resources.py parses the same bytes on its own).
-// Version numbers, product, vendor and copyright are release settings: they
-// are expected as resources/version.h has them.
+// host script tests/scripts/check_resources.py parses the same bytes on its
+// own). Version numbers, product, vendor and copyright are release
+// settings: they are expected as resources/version.h has them.
 std::string version_string(const std::vector<char>& info, const char* name) {
   const std::string query = std::string("\\StringFileInfo\\0C0904E4\\") + name;
   char* value = nullptr;

@@ -21,7 +21,7 @@ ENGLISH_AUSTRALIA = 0x0C09
 
 def read_version_header():
     """{name: number or text} of the plain #define lines of version.h."""
-    path = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "resources",
+    path = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "resources",
                         "version.h")
     found = {}
     with open(path) as f:
