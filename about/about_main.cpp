@@ -3,10 +3,11 @@
 #include "about_state.h"
 #include "about_window.h"
 #include "entry.h"
+#include "version.h"
 #include "window_skeleton.h"
 
 int win_main(HINSTANCE instance, HINSTANCE, const char*, int) {
-  copy_text(about_class_name, "OmbrelAbout");
+  copy_text(about_class_name, ABOUT_PROGRAM_NAME);
   compute_dialog_units();
   module_instance = instance;
   register_about_class();

@@ -3,12 +3,6 @@
 #include "about_state.h"
 #include "string_functions.h"
 
-namespace {
-
-char purchase_entry[TEXT_BUFFER_SIZE];
-
-}  // namespace
-
 void build_about_menu() {
   about_menu_bar = CreateMenu();
   about_menu_popup = CreateMenu();

@@ -8,9 +8,6 @@
 
 namespace {
 
-// The full text of the line being typed, while the line itself grows.
-char typing_copy[TEXT_BUFFER_SIZE];
-
 constexpr COLORREF BLACK = 0x000000;
 constexpr COLORREF WHITE = 0xFFFFFF;
 

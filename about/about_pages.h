@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include "about_state.h"
+#include "resource_ids.h"
 
 // Line n has the top-left corner of its first cell at (60, 20 + 18 n),
 // in client pixels. The pitch is fixed and does not follow the font.
@@ -18,8 +19,8 @@ constexpr int FADE_LAST_LEVEL = 255;
 // Pause after every fade and typing step.
 constexpr DWORD STEP_PAUSE_MS = 5;
 // Raw-data WAV resources of the program's own module.
-constexpr WORD CLICK_SOUND_ID = 101;
-constexpr WORD CLOSING_SOUND_ID = 102;
+constexpr WORD CLICK_SOUND_ID = ABOUT_CLICK_SOUND_ID;
+constexpr WORD CLOSING_SOUND_ID = ABOUT_CLOSING_SOUND_ID;
 // type_line clicks only when its click flag is exactly this value.
 constexpr int TYPE_WITH_CLICKS = 1;
 

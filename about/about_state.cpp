@@ -10,3 +10,5 @@ HDC about_dc;
 HMENU about_menu_bar;
 HMENU about_menu_popup;
 char page_lines[PAGE_LINE_COUNT][TEXT_BUFFER_SIZE];
+char typing_copy[TEXT_BUFFER_SIZE];
+char purchase_entry[TEXT_BUFFER_SIZE];

@@ -1,6 +1,7 @@
 // Global state of the About program: its class name and module, the
 // dialog-unit factors, the window with its picture, its one drawing context
-// and its menus, and the lines of its text page. Everything lives for the
+// and its menus, and the lines of its text page with the copy of the line
+// being typed, and the purchase entry. Everything lives for the
 // whole run; handles are left to the system at process end.
 #pragma once
 
@@ -26,3 +27,11 @@ constexpr int PAGE_LINE_COUNT = 14;
 // page loaded last, which is what is on the screen as long as every page
 // clears before it changes them.
 extern char page_lines[PAGE_LINE_COUNT][TEXT_BUFFER_SIZE];
+// The full text of the line being typed, while the line itself grows.
+extern char typing_copy[TEXT_BUFFER_SIZE];
+// The menu's purchase entry: its fixed words and the vendor's site name.
+extern char purchase_entry[TEXT_BUFFER_SIZE];
+
+// drawing_page, set while a page is drawn so that a page command let in by
+// a sound's wait waits for it, lives in about_window.cpp beside the command
+// routing, the only code that reads it.

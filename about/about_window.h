@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include "version.h"
+
 // Class styles: the window keeps its own drawing context (about_dc).
 constexpr UINT ABOUT_CLASS_STYLE = CS_VREDRAW | CS_HREDRAW | CS_OWNDC;
 constexpr DWORD ABOUT_WINDOW_STYLE = WS_POPUP | WS_CAPTION | WS_SYSMENU;
@@ -17,7 +19,8 @@ constexpr const char PICTURE_FILE[] = "ombrel.ani";
 // Created under this caption; the user sees the title set just before the
 // window is shown.
 constexpr const char ABOUT_FORM_CAPTION[] = "About Ombrel";
-constexpr const char ABOUT_TITLE[] = "Ombrel Rezizazuriro 3";
+// The product and its major version: "Ombrel Rezizazuriro 3".
+constexpr const char ABOUT_TITLE[] = OMBREL_PRODUCT_NAME " " OMBREL_STRINGIZE(OMBREL_VERSION_MAJOR);
 // Common control classes initialised at start (list view, tree view, bars,
 // tabs, up-down, progress, date).
 constexpr DWORD ABOUT_COMMON_CONTROLS = 0x13F;

@@ -52,7 +52,7 @@ function(ombrel_script_test name script)
   endif()
   cmake_parse_arguments(T "" "TIMEOUT" "NEEDS" ${ARGN})
   add_test(NAME ${name}
-           COMMAND bash ${PROJECT_SOURCE_DIR}/tools/bench/with-bench.sh ${OMBREL_BENCH_DIR}
+           COMMAND bash ${PROJECT_SOURCE_DIR}/tools/bench/with_bench.sh ${OMBREL_BENCH_DIR}
                    bash ${script} ${T_UNPARSED_ARGUMENTS})
   if(NOT T_TIMEOUT)
     set(T_TIMEOUT 120)

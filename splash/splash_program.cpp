@@ -4,7 +4,9 @@
 
 #include "entry.h"
 #include "instance.h"
+#include "resource_ids.h"
 #include "text_buffer.h"
+#include "version.h"
 #include "window_skeleton.h"
 #include "window_utils.h"
 
@@ -21,7 +23,7 @@ int picture_width;
 int picture_height;
 
 void load_picture() {
-  picture = LoadBitmapA(module_instance, "bmIMAGE");
+  picture = LoadBitmapA(module_instance, SPLASH_PICTURE_NAME);
   BITMAP record = {};
   if (picture != nullptr && GetObjectA(picture, sizeof record, &record) != 0) {
     picture_width = record.bmWidth;
@@ -91,7 +93,7 @@ LRESULT CALLBACK splash_window_proc(HWND window, UINT message, WPARAM wparam, LP
 
 int win_main(HINSTANCE instance, HINSTANCE, const char* command_tail, int) {
   clear_window_class_record();
-  copy_text(class_name, "OmbrelSplash");
+  copy_text(class_name, SPLASH_PROGRAM_NAME);
   module_instance = instance;
   if (activate_previous_instance(class_name) == 1) return 0;
 

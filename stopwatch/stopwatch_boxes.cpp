@@ -40,8 +40,8 @@ void build_about_text() {
   copy_text(box_text, str_join(10,
                                "     ", cr, cr,
                                "     " OMBREL_COPYRIGHT, cr, cr,
-                               "             lapwick@ombrel-software.example", cr,
-                               "               www.ombrel-software.example", cr));
+                               "             lapwick@" OMBREL_VENDOR_DOMAIN, cr,
+                               "               " OMBREL_WEB_ADDRESS, cr));
 }
 // clang-format on
 

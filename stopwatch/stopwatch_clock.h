@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include "resource_ids.h"
 #include "stopwatch_state.h"
 
 constexpr UINT_PTR STOPWATCH_TIMER_ID = 1;
@@ -14,7 +15,7 @@ constexpr UINT STOPWATCH_TIMER_MS = 1000;
 // COUNTER_BASE at once.
 constexpr int COUNTER_ROLL_OVER = 160;
 // The chime: a short WAV stored as raw data in the program's own module.
-constexpr WORD CHIME_RESOURCE_ID = 101;
+constexpr WORD CHIME_RESOURCE_ID = LAPWICK_CHIME_ID;
 constexpr char RESET_TITLE[] = "00:00:00";
 
 // Run: starts (or, when paused, restarts) the one-second timer and chimes;

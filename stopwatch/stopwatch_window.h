@@ -5,8 +5,11 @@
 
 #include <windows.h>
 
-constexpr char STOPWATCH_CLASS_NAME[] = "Lapwick";
-constexpr int STOPWATCH_ICON_ID = 12345;
+#include "resource_ids.h"
+#include "version.h"
+
+constexpr char STOPWATCH_CLASS_NAME[] = LAPWICK_PROGRAM_NAME;
+constexpr int STOPWATCH_ICON_ID = PROGRAM_ICON_ID;
 // Popup with caption, system menu and minimise box; no sizing frame and no
 // maximise box, so it can only be moved, minimised and closed. 0x80 is a
 // class-specific bit that nothing here reads.

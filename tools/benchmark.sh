@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Prints size and start-up figures for the three programs, each beside a bare
-# window program (tools/bench/bare_window.cpp: one class, one window, one
+# window program (tools/benchmark/bare_window.cpp: one class, one window, one
 # message loop) built with the same toolchain and flags:
 #   - size of each executable on both Windows targets against the bare
 #     program's size plus the program's own resources (its .rsrc section);

@@ -56,7 +56,7 @@ fi
 section() {
   local name=$1; shift
   echo "== $name" >&2
-  bash "$here/bench/with-bench.sh" "$bench" /usr/lib/wine/wine64 "$tool" "$@" \
+  bash "$here/bench/with_bench.sh" "$bench" /usr/lib/wine/wine64 "$tool" "$@" \
     > "$logs/$name.out" 2> "$logs/$name.err"
   local status=$?
   tr -d "\r" < "$logs/$name.out" | grep "^ROW" | cut -f2- >> "$rows"

@@ -28,8 +28,8 @@ bash "$root/tools/bench/start.sh" "$bench"
 trap 'bash "$root/tools/bench/stop.sh" "$bench"' EXIT
 # shellcheck disable=SC1091
 source "$bench/env"
-# shellcheck source=tools/shot-helpers.sh
-source "$root/tools/shot-helpers.sh"
+# shellcheck source=tools/lib/shot_helpers.sh
+source "$root/tools/lib/shot_helpers.sh"
 cd "$bin"
 class=$(window_class "$program")
 shot="$root/build/screenshots/$program.png"

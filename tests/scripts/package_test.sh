@@ -14,7 +14,12 @@
 set -u
 build=$1 bits=$2 python=$3 start_probe=${4:-} probe=${5:-} bench=${6:-}
 source_dir=$(cd "$(dirname "$0")/../.." && pwd)
-name="ombrel-utilities-3.1-win$bits"
+# The release's version and copyright line, as resources/version.h sets them.
+release_define() { sed -nE "s/^#define $1 \"?([^\"]*)\"?\$/\\1/p" "$source_dir/resources/version.h"; }
+version="$(release_define OMBREL_VERSION_MAJOR).$(release_define OMBREL_VERSION_MINOR)"
+lapwick_version="$(release_define LAPWICK_VERSION_MAJOR).$(release_define LAPWICK_VERSION_MINOR)"
+copyright=$(release_define OMBREL_COPYRIGHT)
+name="ombrel-utilities-$version-win$bits"
 work="$build/package_test"
 status=0
 fail() { echo "FAIL $*"; status=1; }
@@ -48,16 +53,16 @@ for text in README.txt LICENSE.txt; do
   [ -s "$folder/$text" ] || { fail "$text is empty"; continue; }
   if grep -qv $'\r$' "$folder/$text"; then fail "$text has lines without Windows line ends"; fi
 done
-for fact in "Lapwick.exe" "OmbrelAbout.exe" "OmbrelSplash.exe" "ombrel.ani" "utilities 3.1 (win$bits)" \
-            "Lapwick 1.6"; do
+for fact in "Lapwick.exe" "OmbrelAbout.exe" "OmbrelSplash.exe" "ombrel.ani" "utilities $version (win$bits)" \
+            "Lapwick $lapwick_version"; do
   grep -qF "$fact" "$folder/README.txt" || fail "README.txt does not mention '$fact'"
 done
-for fact in "Copyright (c) 1998-2026 Ombrel Software" "Permission is hereby granted" \
+for fact in "$copyright" "Permission is hereby granted" \
             "OMBREL SOFTWARE BE LIABLE"; do
   grep -qF "$fact" "$folder/LICENSE.txt" || fail "LICENSE.txt lacks '$fact'"
 done
 
-"$python" "$source_dir/tools/check_resources.py" "$bits" \
+"$python" "$source_dir/tests/scripts/check_resources.py" "$bits" \
   "$folder/Lapwick.exe" "$folder/OmbrelAbout.exe" "$folder/OmbrelSplash.exe" ||
   fail "version resource or manifest"
 
@@ -126,7 +131,7 @@ done
 if [ -n "$probe" ]; then
   echo "== the signed programs started under Wine"
   windows_path() { local path=$1; echo "Z:${path//\//\\}"; }
-  started=$(timeout 180 bash "$source_dir/tools/bench/wine-run.sh" "$bench" "$start_probe" ready 1 \
+  started=$(timeout 180 bash "$source_dir/tools/bench/wine_run.sh" "$bench" "$start_probe" ready 1 \
     "$(windows_path "$signed/Lapwick.exe")" Lapwick \
     "$(windows_path "$signed/OmbrelSplash.exe")" OmbrelSplash | tr -d '\r')
   echo "$started"
@@ -134,11 +139,11 @@ if [ -n "$probe" ]; then
     grep -qE "^$class [0-9]+$" <<<"$started" || fail "signed $class did not start and answer"
   done
   echo "== OmbrelAbout started in the unpacked signed folder"
-  OMBREL_BIN_DIR="$signed" timeout 120 bash "$source_dir/tools/bench/wine-run.sh" "$bench" \
+  OMBREL_BIN_DIR="$signed" timeout 120 bash "$source_dir/tools/bench/wine_run.sh" "$bench" \
     "$probe" picture || fail "OmbrelAbout in the unpacked folder"
   echo "== OmbrelAbout alone, without its picture"
   cp "$signed/OmbrelAbout.exe" "$work/no-picture/"
-  OMBREL_BIN_DIR="$work/no-picture" timeout 120 bash "$source_dir/tools/bench/wine-run.sh" \
+  OMBREL_BIN_DIR="$work/no-picture" timeout 120 bash "$source_dir/tools/bench/wine_run.sh" \
     "$bench" "$probe" no-picture || fail "OmbrelAbout without its picture"
 fi
 

@@ -143,12 +143,12 @@ TEST_F(AboutControls, MenuBarHoldsOnePopupWithItsSixEntries) {
   const struct {
     UINT id;
     const char* text;  // null: a separator
-  } entries[] = {{IDM_VERSION, "&Version..."},
-                 {IDM_CREDITS, "&Credits"},
+  } entries[] = {{ABOUT_VERSION, "&Version..."},
+                 {ABOUT_CREDITS, "&Credits"},
                  {0, nullptr},
-                 {IDM_PURCHASE, "&Purchase Ombrel at ombrel-software.example"},
+                 {ABOUT_PURCHASE, ABOUT_PURCHASE_ENTRY},
                  {0, nullptr},
-                 {IDM_EXIT, "E&xit"}};
+                 {ABOUT_EXIT, "E&xit"}};
   ASSERT_EQ(GetMenuItemCount(popup), 6);
   for (int i = 0; i < 6; ++i) {
     MENUITEMINFOA item = {};

@@ -113,7 +113,7 @@ TEST(AboutLifecycleE2E, PurchaseHandsTheProductPageToTheShellsWebHandlerShownNor
   unsigned long flags = 0;
   unsigned show = 0;
   ASSERT_TRUE(browser.wait_record(address, flags, show)) << "the recorder did not run";
-  EXPECT_EQ(address, VENDOR_PRODUCT_PAGE);
+  EXPECT_EQ(address, ABOUT_PRODUCT_PAGE);
   // A browser that is not yet running shows its page as its start asks.
   EXPECT_TRUE(flags & STARTF_USESHOWWINDOW) << flags;
   EXPECT_EQ(show, static_cast<unsigned>(SW_SHOWNORMAL));

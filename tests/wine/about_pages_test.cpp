@@ -19,7 +19,7 @@
 
 namespace {
 
-const char* const VERSION_TEXTS[] = {VERSION_PRODUCT_LINE, VERSION_LABEL_LINE, VERSION_NUMBER_LINE};
+const char* const VERSION_TEXTS[] = {ABOUT_PRODUCT_LINE, ABOUT_LABEL_LINE, ABOUT_NUMBER_LINE};
 
 pixel_picture window_picture() {
   RECT client = {};
@@ -98,11 +98,11 @@ TEST_F(AboutPages, CreditsHeadingIsTypedWithAClickPerLetterThenTheClosingSound) 
   show_credits_page();
   ASSERT_EQ(requests.size(), 10u);
   for (size_t k = 0; k < 9; ++k) {
-    EXPECT_EQ(requests[k].id, 101);
-    EXPECT_EQ(requests[k].heading, std::string(CREDITS_HEADING).substr(0, k + 1));
+    EXPECT_EQ(requests[k].id, ABOUT_CLICK_SOUND);
+    EXPECT_EQ(requests[k].heading, std::string(ABOUT_CREDITS_HEADING).substr(0, k + 1));
   }
-  EXPECT_EQ(requests[9].id, 102);
-  EXPECT_EQ(requests[9].heading, CREDITS_HEADING);
+  EXPECT_EQ(requests[9].id, ABOUT_CLOSING_SOUND);
+  EXPECT_EQ(requests[9].heading, ABOUT_CREDITS_HEADING);
   EXPECT_FALSE(requests[0].picture_visible) << "picture still shown while typing";
 
   for (int row = 4; row <= 12; ++row) {
@@ -122,10 +122,11 @@ TEST_F(AboutPages, TypeLineClicksOnlyForFlagOneAndAlwaysEndsWithTheClosingSound)
     const char* text;
     int flag;
     std::vector<WORD> sounds;
-  } cases[] = {{"", 1, {102}},
-               {"abc", 1, {101, 101, 101, 102}},
-               {"abc", 2, {102}},
-               {"abc", 0, {102}}};  // the empty line first: "abc" stays on the screen
+  } cases[] = {
+      {"", 1, {ABOUT_CLOSING_SOUND}},
+      {"abc", 1, {ABOUT_CLICK_SOUND, ABOUT_CLICK_SOUND, ABOUT_CLICK_SOUND, ABOUT_CLOSING_SOUND}},
+      {"abc", 2, {ABOUT_CLOSING_SOUND}},
+      {"abc", 0, {ABOUT_CLOSING_SOUND}}};  // the empty line first: "abc" stays on the screen
   for (const auto& c : cases) {
     copy_text(page_lines[0], c.text);
     requests.clear();
@@ -144,6 +145,8 @@ TEST_F(AboutPages, VersionAfterCreditsErasesEveryCreditsLineAndShowsThePictureLa
   watch(false);
 
   EXPECT_EQ(page_lines[13], last_credits_line) << "line 13 keeps what it held";
+  EXPECT_STREQ(page_lines[3], VERSION_TEXTS[0]);
+  EXPECT_STREQ(page_lines[5], VERSION_TEXTS[1]);
   EXPECT_STREQ(page_lines[9], VERSION_TEXTS[2]);
   const pixel_picture picture = window_picture();
   EXPECT_EQ(count_lit(picture, whole(picture), version_cells_and_picture()), 0);

@@ -23,7 +23,7 @@ std::vector<unsigned long> sounds_of(const char* exe_name, const std::vector<WOR
   EXPECT_TRUE(wait_page_complete(window));
   for (WORD command : commands) PostMessageA(window, WM_COMMAND, command, 0);
   if (check_heading) {
-    const RECT heading = line_cell(CREDITS_HEADING_ROW, CREDITS_HEADING);
+    const RECT heading = line_cell(CREDITS_HEADING_ROW, ABOUT_CREDITS_HEADING);
     EXPECT_TRUE(
         wait_until([&] { return count_white(screen_picture(window), heading) > 0; }, PAGE_BOUND_MS))
         << "the heading was not typed";

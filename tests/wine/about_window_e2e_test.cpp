@@ -29,9 +29,9 @@ class AboutWindowE2E : public ::testing::Test {
 };
 
 std::vector<RECT> version_cells(HWND window) {
-  return {line_cell(VERSION_PRODUCT_ROW, VERSION_PRODUCT_LINE),
-          line_cell(VERSION_LABEL_ROW, VERSION_LABEL_LINE),
-          line_cell(VERSION_NUMBER_ROW, VERSION_NUMBER_LINE), picture_rect(window)};
+  return {line_cell(VERSION_PRODUCT_ROW, ABOUT_PRODUCT_LINE),
+          line_cell(VERSION_LABEL_ROW, ABOUT_LABEL_LINE),
+          line_cell(VERSION_NUMBER_ROW, ABOUT_NUMBER_LINE), picture_rect(window)};
 }
 
 bool version_page_alone(const pixel_picture& picture, HWND window) {
@@ -50,7 +50,7 @@ void expect_version_page_alone(const pixel_picture& picture, HWND window) {
 }
 
 std::vector<RECT> credits_rows() {
-  std::vector<RECT> rows = {line_cell(CREDITS_HEADING_ROW, CREDITS_HEADING)};
+  std::vector<RECT> rows = {line_cell(CREDITS_HEADING_ROW, ABOUT_CREDITS_HEADING)};
   for (int row = 4; row <= 13; ++row) rows.push_back(line_band(row));
   return rows;
 }
@@ -66,7 +66,7 @@ bool credits_page_alone(const pixel_picture& picture, HWND) {
 
 TEST_F(AboutWindowE2E, FixedTopmostWindowCentredInTheWorkAreaUnderTheProductTitle) {
   EXPECT_EQ(window_class(about_.window), ABOUT_CLASS);
-  EXPECT_EQ(window_text(about_.window), ABOUT_TITLE);
+  EXPECT_EQ(window_text(about_.window), ABOUT_WINDOW_TITLE);
   RECT frame = {}, work = {};
   GetWindowRect(about_.window, &frame);
   SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);

@@ -11,6 +11,7 @@
 
 #include "clock_calls.h"
 #include "lapwick_recorder.h"
+#include "program_facts.h"
 #include "stopwatch_clock.h"
 #include "stopwatch_commands.h"
 #include "stopwatch_window.h"
@@ -144,7 +145,7 @@ TEST_F(StopwatchClock, ResetActsTheSameInEveryState) {
     const std::string kill = state == STATE_RESET ? "KillTimer 0" : "KillTimer 1";
     EXPECT_EQ(clock_effects, effects({kill, "title 00:00:00", "chime"}));
     EXPECT_EQ(run_state, STATE_RESET);
-    EXPECT_EQ(title(), RESET_TITLE);
+    EXPECT_EQ(title(), LAPWICK_RESET_TITLE);
     EXPECT_EQ(second_count, COUNTER_BASE);
     EXPECT_EQ(minute_count, COUNTER_BASE);
     EXPECT_EQ(hour_count, COUNTER_BASE);
@@ -273,7 +274,7 @@ TEST_F(StopwatchClock, ALongRunRecyclesThePool) {
   ASSERT_GT(before.PagefileUsage, 0u);
   // 350,000 ticks of a few leaked blocks each would be hundreds of MB.
   EXPECT_LT(after.PagefileUsage, before.PagefileUsage + 4 * 1024 * 1024);
-  EXPECT_EQ(title(), RESET_TITLE);
+  EXPECT_EQ(title(), LAPWICK_RESET_TITLE);
 }
 
 TEST_F(StopwatchClock, ResetDisplayShowsZeroAndForgetsTheCounters) {
@@ -282,7 +283,7 @@ TEST_F(StopwatchClock, ResetDisplayShowsZeroAndForgetsTheCounters) {
   clock_effects.clear();
   reset_display();
   EXPECT_EQ(clock_effects, effects({"title 00:00:00"}));
-  EXPECT_EQ(title(), RESET_TITLE);
+  EXPECT_EQ(title(), LAPWICK_RESET_TITLE);
   EXPECT_EQ(run_state, STATE_RESET);
   EXPECT_EQ(hour_count + minute_count + second_count, 3 * COUNTER_BASE);
 }

@@ -10,10 +10,8 @@
 
 #include "harness.h"
 #include "program_facts.h"
-#include "stopwatch_boxes.h"
 #include "stopwatch_clock.h"
 #include "stopwatch_commands.h"
-#include "stopwatch_window.h"
 #include "wine_trace.h"
 
 namespace {
@@ -29,7 +27,7 @@ struct lapwick {
   lapwick() {
     trace = temp_file("lapwick-winmm");
     program = launch_with_trace(LAPWICK_EXE, "trace+winmm", trace);
-    window = wait_for_window(STOPWATCH_CLASS_NAME, program.info.dwProcessId, 10000);
+    window = wait_for_window(LAPWICK_CLASS, program.info.dwProcessId, 10000);
     // Start-up ends with the window in the topmost band.
     wait_until([&] { return ready(); }, 10000);
   }
@@ -69,8 +67,8 @@ TEST(LapwickWindow, SmallTopmostCentredFixedSizeWindowShowingZero) {
   lapwick stopwatch;
   ASSERT_NE(stopwatch.window, nullptr);
   ASSERT_TRUE(stopwatch.ready());
-  EXPECT_EQ(window_class(stopwatch.window), STOPWATCH_CLASS_NAME);
-  EXPECT_EQ(stopwatch.title(), RESET_TITLE);
+  EXPECT_EQ(window_class(stopwatch.window), LAPWICK_CLASS);
+  EXPECT_EQ(stopwatch.title(), LAPWICK_RESET_TITLE);
 
   // The exact style is checked where the window is built; from outside,
   // what the user meets: it cannot be resized.
@@ -83,8 +81,8 @@ TEST(LapwickWindow, SmallTopmostCentredFixedSizeWindowShowingZero) {
   GetWindowRect(stopwatch.window, &frame);
   EXPECT_EQ(frame.left, LAPWICK_SCREEN_LEFT);
   EXPECT_EQ(frame.top, LAPWICK_SCREEN_TOP);
-  EXPECT_EQ(frame.right - frame.left, STOPWATCH_WIDTH);
-  EXPECT_EQ(frame.bottom - frame.top, STOPWATCH_HEIGHT);
+  EXPECT_EQ(frame.right - frame.left, LAPWICK_WIDTH);
+  EXPECT_EQ(frame.bottom - frame.top, LAPWICK_HEIGHT);
   EXPECT_NE(GetMenu(stopwatch.window), nullptr);
 }
 
@@ -112,12 +110,12 @@ TEST(LapwickCommands, EachStateChangeChimesOnceAndTheTitleFollows) {
   ASSERT_TRUE(stopwatch.shows("00:00:05"));
 
   stopwatch.system_command(IDM_RESET);
-  ASSERT_TRUE(stopwatch.shows(RESET_TITLE));
+  ASSERT_TRUE(stopwatch.shows(LAPWICK_RESET_TITLE));
   stopwatch.timer_ticks(2);      // reset: not counted
   stopwatch.command(IDM_RESET);  // reset again: chimes all the same
   // Run, Pause, Pause, Pause, Run, Reset, Reset.
   EXPECT_EQ(stopwatch.chimes_after(7), chimes(7));
-  EXPECT_EQ(stopwatch.title(), RESET_TITLE);
+  EXPECT_EQ(stopwatch.title(), LAPWICK_RESET_TITLE);
 }
 
 TEST(LapwickCommands, AWholeMinuteChimesAndTheNextRunStartsFromZero) {
@@ -203,7 +201,7 @@ TEST(LapwickBoxes, HelpHidesTheStopwatchWhichCountsOnBehindIt) {
   HWND box = wait_for_box(stopwatch.program.info.dwProcessId);
   ASSERT_NE(box, nullptr);
   // Its exact text is checked where the box is built.
-  EXPECT_EQ(window_text(box), HELP_CAPTION);
+  EXPECT_EQ(window_text(box), LAPWICK_HELP_CAPTION);
   EXPECT_EQ(GetWindow(box, GW_OWNER), nullptr);
   EXPECT_FALSE(IsWindowVisible(stopwatch.window));
 
@@ -225,12 +223,12 @@ TEST(LapwickBoxes, AboutNamesTheVendorAndComesBackWhenClosed) {
   stopwatch.system_command(IDM_ABOUT);
   HWND box = wait_for_box(stopwatch.program.info.dwProcessId);
   ASSERT_NE(box, nullptr);
-  EXPECT_EQ(window_text(box), ABOUT_CAPTION);
+  EXPECT_EQ(window_text(box), LAPWICK_ABOUT_CAPTION);
   EXPECT_FALSE(IsWindowVisible(stopwatch.window));
 
   PostMessageA(box, WM_CLOSE, 0, 0);
   EXPECT_TRUE(wait_until([&] { return IsWindowVisible(stopwatch.window) != FALSE; }, 5000));
-  EXPECT_EQ(stopwatch.title(), RESET_TITLE);
+  EXPECT_EQ(stopwatch.title(), LAPWICK_RESET_TITLE);
   EXPECT_TRUE(stopwatch.sounds().empty());
 }
 
@@ -266,7 +264,7 @@ TEST(LapwickSystemCommands, RunPauseAndResetWorkOnTheMinimisedWindow) {
   stopwatch.system_command(IDM_PAUSE);
   ASSERT_TRUE(stopwatch.shows("00:00:03"));
   stopwatch.system_command(IDM_RESET);
-  EXPECT_TRUE(stopwatch.shows(RESET_TITLE));
+  EXPECT_TRUE(stopwatch.shows(LAPWICK_RESET_TITLE));
   // Run, Pause, Pause, Pause, Reset; none of them restores the window.
   EXPECT_EQ(stopwatch.chimes_after(5), chimes(5));
   EXPECT_TRUE(IsIconic(stopwatch.window));
@@ -306,7 +304,7 @@ TEST(LapwickInstances, TwoStartsGiveTwoIndependentClocks) {
   second.timer_ticks(2);
   ASSERT_TRUE(second.shows("00:00:02"));
   first.command(IDM_RESET);
-  ASSERT_TRUE(first.shows(RESET_TITLE));
+  ASSERT_TRUE(first.shows(LAPWICK_RESET_TITLE));
   second.timer_ticks(1);
   EXPECT_TRUE(second.shows("00:00:03"));
   EXPECT_EQ(first.chimes_after(2), chimes(2));

@@ -1,6 +1,7 @@
 #include "lapwick_recorder.h"
 
 #include "clock_calls.h"
+#include "program_facts.h"
 #include "sound.h"
 #include "stopwatch_clock.h"
 
@@ -34,7 +35,7 @@ BOOL WINAPI record_title(HWND window, LPCSTR text) {
 
 void record_sound(HMODULE module, LPCSTR resource_id) {
   const bool chime =
-      module == stopwatch_module && resource_id == MAKEINTRESOURCEA(CHIME_RESOURCE_ID);
+      module == stopwatch_module && resource_id == MAKEINTRESOURCEA(LAPWICK_CHIME_SOUND);
   clock_effects.push_back(chime ? "chime" : "other sound");
 }
 

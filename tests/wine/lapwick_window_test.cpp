@@ -14,7 +14,6 @@
 #include "lapwick_recorder.h"
 #include "program_facts.h"
 #include "sound.h"
-#include "stopwatch_boxes.h"
 #include "stopwatch_clock.h"
 #include "stopwatch_commands.h"
 #include "stopwatch_menus.h"
@@ -66,7 +65,7 @@ LRESULT CALLBACK watch_creation(int code, WPARAM wparam, LPARAM lparam) {
     const CBT_CREATEWNDA* creation = reinterpret_cast<CBT_CREATEWNDA*>(lparam);
     char name[64] = {0};
     GetClassNameA(reinterpret_cast<HWND>(wparam), name, sizeof name);
-    if (std::string(name) == STOPWATCH_CLASS_NAME) {
+    if (std::string(name) == LAPWICK_CLASS) {
       watch.created = true;
       watch.create = *creation->lpcs;
       watch.title = creation->lpcs->lpszName != nullptr ? creation->lpcs->lpszName : "";
@@ -108,14 +107,14 @@ TEST(StopwatchStartUp, CreatedVisibleAtTheCornerThenCentredWhileHidden) {
   ASSERT_TRUE(watch.created);
   // The system adds WS_EX_WINDOWEDGE to any window with a caption.
   EXPECT_EQ(watch.create.dwExStyle & ~static_cast<DWORD>(WS_EX_WINDOWEDGE), 0u);
-  EXPECT_EQ(static_cast<DWORD>(watch.create.style), STOPWATCH_STYLE);
+  EXPECT_EQ(static_cast<DWORD>(watch.create.style), LAPWICK_STYLE);
   EXPECT_EQ(watch.create.x, 0);
   EXPECT_EQ(watch.create.y, 0);
-  EXPECT_EQ(watch.create.cx, STOPWATCH_WIDTH);
-  EXPECT_EQ(watch.create.cy, STOPWATCH_HEIGHT);
+  EXPECT_EQ(watch.create.cx, LAPWICK_WIDTH);
+  EXPECT_EQ(watch.create.cy, LAPWICK_HEIGHT);
   EXPECT_EQ(watch.create.hwndParent, nullptr);
   EXPECT_EQ(watch.create.hMenu, nullptr);
-  EXPECT_EQ(watch.title, RESET_TITLE);
+  EXPECT_EQ(watch.title, LAPWICK_RESET_TITLE);
 
   // Shown at the corner by its own style, hidden, then moved while hidden.
   // Screen 1024 x 768, caption 19: x = (1024 - 220) / 2, y = (768 - 69) / 2.
@@ -137,7 +136,7 @@ TEST(StopwatchStartUp, CreatedVisibleAtTheCornerThenCentredWhileHidden) {
 
 TEST_F(StopwatchWindow, ClassIsGreyWithArrowAndOwnProcedure) {
   WNDCLASSA found = {};
-  ASSERT_TRUE(GetClassInfoA(GetModuleHandleA(nullptr), STOPWATCH_CLASS_NAME, &found));
+  ASSERT_TRUE(GetClassInfoA(GetModuleHandleA(nullptr), LAPWICK_CLASS, &found));
   EXPECT_EQ(found.style, static_cast<UINT>(CS_HREDRAW | CS_VREDRAW));
   EXPECT_EQ(found.lpfnWndProc, stopwatch_window_proc);
   EXPECT_EQ(found.cbClsExtra, 0);
@@ -146,7 +145,8 @@ TEST_F(StopwatchWindow, ClassIsGreyWithArrowAndOwnProcedure) {
   EXPECT_EQ(found.hCursor, LoadCursorA(nullptr, IDC_ARROW));
   // This test carries Lapwick's resources, its icon among them.
   EXPECT_NE(found.hIcon, nullptr);
-  EXPECT_EQ(found.hIcon, LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(STOPWATCH_ICON_ID)));
+  EXPECT_EQ(found.hIcon,
+            LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(PROGRAM_ICON_GROUP_ID)));
   EXPECT_EQ(found.lpszMenuName, nullptr);
 }
 
@@ -181,10 +181,10 @@ TEST_F(StopwatchWindow, MenuBarHoldsRunPauseResetAndHelpAsPlainCommands) {
   HMENU bar = GetMenu(window);
   ASSERT_NE(bar, nullptr);
   ASSERT_EQ(GetMenuItemCount(bar), 4);
-  const std::vector<menu_item> expected = {{MFT_STRING, IDM_RUN, "&Run"},
-                                           {MFT_STRING, IDM_PAUSE, "&Pause"},
-                                           {MFT_STRING, IDM_RESET, "&Reset"},
-                                           {MFT_STRING, IDM_HELP, "?"}};
+  const std::vector<menu_item> expected = {{MFT_STRING, LAPWICK_RUN, "&Run"},
+                                           {MFT_STRING, LAPWICK_PAUSE, "&Pause"},
+                                           {MFT_STRING, LAPWICK_RESET, "&Reset"},
+                                           {MFT_STRING, LAPWICK_HELP, "?"}};
   for (int i = 0; i < 4; ++i) EXPECT_EQ(read_item(bar, i), expected[i]) << "item " << i;
 }
 
@@ -200,12 +200,12 @@ TEST_F(StopwatchWindow, SystemMenuGainsSevenItemsBelowItsOwn) {
   EXPECT_GE(close_at, 0);
   EXPECT_LT(close_at, count - 7);
   const std::vector<menu_item> expected = {{MFT_SEPARATOR, 0, ""},
-                                           {MFT_STRING, IDM_RUN, "&Run"},
-                                           {MFT_STRING, IDM_PAUSE, "&Pause"},
-                                           {MFT_STRING, IDM_RESET, "&Reset"},
+                                           {MFT_STRING, LAPWICK_RUN, "&Run"},
+                                           {MFT_STRING, LAPWICK_PAUSE, "&Pause"},
+                                           {MFT_STRING, LAPWICK_RESET, "&Reset"},
                                            {MFT_SEPARATOR, 0, ""},
-                                           {MFT_STRING, IDM_HELP, "&Help"},
-                                           {MFT_STRING, IDM_ABOUT, "&About Lapwick..."}};
+                                           {MFT_STRING, LAPWICK_HELP, "&Help"},
+                                           {MFT_STRING, LAPWICK_ABOUT, "&About Lapwick..."}};
   for (int i = 0; i < 7; ++i) {
     EXPECT_EQ(read_item(menu, count - 7 + i), expected[i]) << "addition " << i + 1;
   }
@@ -256,7 +256,7 @@ TEST_F(StopwatchWindow, ACommandSentDuringAChimeRunsAfterTheTickThatChimes) {
   // The Reset waits in the queue and runs after it.
   MSG msg;
   while (PeekMessageA(&msg, window, WM_COMMAND, WM_COMMAND, PM_REMOVE)) DispatchMessageA(&msg);
-  EXPECT_EQ(window_text(window), RESET_TITLE);
+  EXPECT_EQ(window_text(window), LAPWICK_RESET_TITLE);
   EXPECT_EQ(run_state, STATE_RESET);
 }
 
@@ -351,7 +351,7 @@ const std::string CR = "\r";
 TEST_F(StopwatchWindow, HelpBoxShowsTheHelpTextWhileTheStopwatchHides) {
   open_box(window, IDM_HELP);
   ASSERT_TRUE(seen.found);
-  EXPECT_EQ(seen.caption, HELP_CAPTION);
+  EXPECT_EQ(seen.caption, LAPWICK_HELP_CAPTION);
   const std::string help =
       "Run       starts or unpauses timer." + CR + CR + "Pause    pauses\\unpauses the timer." +
       CR + CR + "Reset    zeros the time." + CR + CR + "Note:" + CR +
@@ -370,7 +370,7 @@ TEST_F(StopwatchWindow, HelpBoxShowsTheHelpTextWhileTheStopwatchHides) {
 TEST_F(StopwatchWindow, AboutBoxShowsTheVendorLinesIndentedAndEndsWithABreak) {
   open_box(window, IDM_ABOUT);
   ASSERT_TRUE(seen.found);
-  EXPECT_EQ(seen.caption, ABOUT_CAPTION);
+  EXPECT_EQ(seen.caption, LAPWICK_ABOUT_CAPTION);
   const std::string about = std::string(5, ' ') + CR + CR + std::string(5, ' ') +
                             "Copyright (c) 1998-2026 Ombrel Software" + CR + CR +
                             std::string(13, ' ') + "lapwick@ombrel-software.example" + CR +

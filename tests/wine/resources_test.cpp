@@ -10,12 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "about_pages.h"
 #include "harness.h"
 #include "little_endian.h"
 #include "program_facts.h"
-#include "splash_program.h"
-#include "stopwatch_clock.h"
+#include "version.h"
 
 namespace {
 
@@ -59,7 +57,7 @@ class program_file {
     return found;
   }
 
-  // Icon group 12345: one 32 x 32 entry of `bits` per pixel whose image is
+  // The icon group: one 32 x 32 entry of `bits` per pixel whose image is
   // the one in the committed icon file.
   void expect_icon(const char* ico_file, unsigned bits) const {
     SCOPED_TRACE(ico_file);
@@ -104,19 +102,19 @@ class program_file {
 TEST(ProgramResources, LapwickHasItsChimeAndSixteenColourIcon) {
   const program_file lapwick("Lapwick.exe");
   ASSERT_TRUE(lapwick.loaded());
-  lapwick.expect_sound(CHIME_RESOURCE_ID, "lapwick_chime.wav", LAPWICK_CHIME_BYTES, 11025, 16);
+  lapwick.expect_sound(LAPWICK_CHIME_SOUND, "lapwick_chime.wav", LAPWICK_CHIME_BYTES, 11025, 16);
   lapwick.expect_icon("lapwick.ico", 4);
-  EXPECT_TRUE(lapwick.data(RT_RCDATA, MAKEINTRESOURCEA(102)).empty());
+  EXPECT_TRUE(lapwick.data(RT_RCDATA, MAKEINTRESOURCEA(ABOUT_CLOSING_SOUND)).empty());
 }
 
 TEST(ProgramResources, AboutHasClickClosingSoundAndTrueColourIcon) {
   const program_file about("OmbrelAbout.exe");
   ASSERT_TRUE(about.loaded());
-  about.expect_sound(CLICK_SOUND_ID, "about_click.wav", ABOUT_CLICK_BYTES, 22050, 8);
-  about.expect_sound(CLOSING_SOUND_ID, "about_close.wav", ABOUT_CLOSE_BYTES, 22050, 8);
+  about.expect_sound(ABOUT_CLICK_SOUND, "about_click.wav", ABOUT_CLICK_BYTES, 22050, 8);
+  about.expect_sound(ABOUT_CLOSING_SOUND, "about_close.wav", ABOUT_CLOSE_BYTES, 22050, 8);
   about.expect_icon("about.ico", 24);
   // The click alone has a "fact" chunk, after an 18-byte format.
-  const std::string click = about.data(RT_RCDATA, MAKEINTRESOURCEA(101));
+  const std::string click = about.data(RT_RCDATA, MAKEINTRESOURCEA(ABOUT_CLICK_SOUND));
   EXPECT_EQ(read_u32(click, 16), 18u);
   EXPECT_EQ(click.substr(38, 4), "fact");
   EXPECT_EQ(read_u32(click, 46), 4578u);
@@ -126,20 +124,23 @@ TEST(ProgramResources, SplashHasItsPaletteBitmapAndTrueColourIcon) {
   const program_file splash("OmbrelSplash.exe");
   ASSERT_TRUE(splash.loaded());
   splash.expect_icon("splash.ico", 24);
-  const std::string dib = splash.data(RT_BITMAP, "bmIMAGE");
+  const std::string dib = splash.data(RT_BITMAP, SPLASH_BITMAP);
   ASSERT_EQ(dib.size(), 30956u);
   // The rest of the header is checked on the file itself.
   EXPECT_EQ(read_u32(dib, 0), 40u);
-  EXPECT_EQ(read_u32(dib, 4), static_cast<std::uint32_t>(SPLASH_WIDTH));
-  EXPECT_EQ(read_u32(dib, 8), static_cast<std::uint32_t>(SPLASH_HEIGHT));  // positive: bottom-up
+  EXPECT_EQ(read_u32(dib, 4), static_cast<std::uint32_t>(SPLASH_PICTURE_WIDTH));
+  EXPECT_EQ(read_u32(dib, 8),
+            static_cast<std::uint32_t>(SPLASH_PICTURE_HEIGHT));  // positive: bottom-up
   EXPECT_EQ(read_u16(dib, 14), 8u);
   EXPECT_EQ(read_u32(dib, 32), 256u);
   EXPECT_TRUE(dib == committed("splash.bmp").substr(14)) << "bitmap differs from the file";
-  EXPECT_EQ(splash.languages(RT_BITMAP, "bmIMAGE"), std::vector<WORD>{kLanguage});
+  EXPECT_EQ(splash.languages(RT_BITMAP, SPLASH_BITMAP), std::vector<WORD>{kLanguage});
 }
 
 // The version resource as the system's own version functions read it (the
-// host script tools/check_resources.py parses the same bytes on its own).
+// host script tests/scripts/check_resources.py parses the same bytes on its
+// own). Version numbers, product, vendor and copyright are release
+// settings: they are expected as resources/version.h has them.
 std::string version_string(const std::vector<char>& info, const char* name) {
   const std::string query = std::string("\\StringFileInfo\\0C0904E4\\") + name;
   char* value = nullptr;
@@ -159,9 +160,12 @@ TEST(ProgramResources, VersionFieldsReadThroughTheSystem) {
     DWORD file_version_ms;
   };
   const program programs[] = {
-      {"Lapwick.exe", "Lapwick stopwatch", "1.6", 0x00010006},
-      {"OmbrelAbout.exe", "Ombrel Rezizazuriro About window", "3.1", 0x00030001},
-      {"OmbrelSplash.exe", "Ombrel Rezizazuriro splash screen", "3.1", 0x00030001}};
+      {"Lapwick.exe", "Lapwick stopwatch", LAPWICK_VERSION_TEXT,
+       MAKELONG(LAPWICK_VERSION_MINOR, LAPWICK_VERSION_MAJOR)},
+      {"OmbrelAbout.exe", OMBREL_PRODUCT_NAME " About window", OMBREL_VERSION_TEXT,
+       MAKELONG(OMBREL_VERSION_MINOR, OMBREL_VERSION_MAJOR)},
+      {"OmbrelSplash.exe", OMBREL_PRODUCT_NAME " splash screen", OMBREL_VERSION_TEXT,
+       MAKELONG(OMBREL_VERSION_MINOR, OMBREL_VERSION_MAJOR)}};
   for (const program& p : programs) {
     SCOPED_TRACE(p.exe);
     const std::string path = program_path(p.exe);
@@ -170,14 +174,14 @@ TEST(ProgramResources, VersionFieldsReadThroughTheSystem) {
     ASSERT_GT(size, 0u);
     std::vector<char> info(size);
     ASSERT_TRUE(GetFileVersionInfoA(path.c_str(), 0, size, info.data()));
-    EXPECT_EQ(version_string(info, "CompanyName"), "Ombrel Software");
+    EXPECT_EQ(version_string(info, "CompanyName"), OMBREL_COMPANY_NAME);
     EXPECT_EQ(version_string(info, "FileDescription"), p.description);
     EXPECT_EQ(version_string(info, "FileVersion"), p.file_version);
     EXPECT_EQ(version_string(info, "InternalName"), std::string(p.exe, std::strlen(p.exe) - 4));
-    EXPECT_EQ(version_string(info, "LegalCopyright"), "Copyright (c) 1998-2026 Ombrel Software");
+    EXPECT_EQ(version_string(info, "LegalCopyright"), OMBREL_COPYRIGHT);
     EXPECT_EQ(version_string(info, "OriginalFilename"), p.exe);
-    EXPECT_EQ(version_string(info, "ProductName"), "Ombrel Rezizazuriro");
-    EXPECT_EQ(version_string(info, "ProductVersion"), "3.1");
+    EXPECT_EQ(version_string(info, "ProductName"), OMBREL_PRODUCT_NAME);
+    EXPECT_EQ(version_string(info, "ProductVersion"), OMBREL_VERSION_TEXT);
 
     VS_FIXEDFILEINFO* fixed = nullptr;
     UINT length = 0;
@@ -185,7 +189,8 @@ TEST(ProgramResources, VersionFieldsReadThroughTheSystem) {
     ASSERT_EQ(length, sizeof(VS_FIXEDFILEINFO));
     EXPECT_EQ(fixed->dwFileVersionMS, p.file_version_ms);
     EXPECT_EQ(fixed->dwFileVersionLS, 0u);
-    EXPECT_EQ(fixed->dwProductVersionMS, 0x00030001u);
+    EXPECT_EQ(fixed->dwProductVersionMS,
+              static_cast<DWORD>(MAKELONG(OMBREL_VERSION_MINOR, OMBREL_VERSION_MAJOR)));
     EXPECT_EQ(fixed->dwFileType, static_cast<DWORD>(VFT_APP));
 
     WORD* translation = nullptr;

@@ -11,7 +11,6 @@
 #include "harness.h"
 #include "pixel_picture.h"
 #include "program_facts.h"
-#include "splash_program.h"
 
 namespace {
 
@@ -25,7 +24,7 @@ pixel_picture load_picture_resource() {
   HMODULE module =
       LoadLibraryExA(program_path(SPLASH_EXE).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
   if (module == nullptr) return p;
-  HRSRC found = FindResourceA(module, "bmIMAGE", MAKEINTRESOURCEA(2));  // RT_BITMAP
+  HRSRC found = FindResourceA(module, SPLASH_BITMAP, MAKEINTRESOURCEA(2));  // RT_BITMAP
   if (found != nullptr) {
     const auto* bytes =
         static_cast<const unsigned char*>(LockResource(LoadResource(module, found)));
@@ -109,15 +108,15 @@ TEST(Splash, WindowIsACentredBorderlessPopupNeverSeenAt500) {
   GetWindowRect(s.window, &r);
   EXPECT_EQ(r.left, SPLASH_LEFT);
   EXPECT_EQ(r.top, SPLASH_TOP);
-  EXPECT_EQ(r.right - r.left, SPLASH_WIDTH);
-  EXPECT_EQ(r.bottom - r.top, SPLASH_HEIGHT);
+  EXPECT_EQ(r.right - r.left, SPLASH_PICTURE_WIDTH);
+  EXPECT_EQ(r.bottom - r.top, SPLASH_PICTURE_HEIGHT);
   EXPECT_EQ(wait_exit(s.program, 5000), 0);
 }
 
 TEST(Splash, ShowsThePictureWithItsTailAsTextAlongTheBottom) {
   const pixel_picture p = load_picture_resource();
-  ASSERT_EQ(p.width, SPLASH_WIDTH);
-  ASSERT_EQ(p.height, SPLASH_HEIGHT);
+  ASSERT_EQ(p.width, SPLASH_PICTURE_WIDTH);
+  ASSERT_EQ(p.height, SPLASH_PICTURE_HEIGHT);
   const struct {
     const char* tail;  // null: none
     bool text;         // text pixels expected in the bottom strip
@@ -182,7 +181,7 @@ TEST(Splash, Command101EndsItAtOnceAndOtherCommandsDoNot) {
   Sleep(100);
   ASSERT_TRUE(is_running(s.program)) << "command 102 ended the splash";
   const DWORD sent_at = GetTickCount();
-  SendMessageTimeoutA(s.window, WM_COMMAND, IDM_SPLASH_END, 0, SMTO_ABORTIFHUNG, 2000, nullptr);
+  SendMessageTimeoutA(s.window, WM_COMMAND, SPLASH_END_COMMAND, 0, SMTO_ABORTIFHUNG, 2000, nullptr);
   EXPECT_EQ(wait_exit(s.program, 5000), 0);
   EXPECT_LT(GetTickCount() - sent_at, 300u) << "command 101 did not end it at once";
 }
@@ -212,7 +211,8 @@ TEST(Splash, SecondStartBringsTheFirstForwardAndMakesNoWindow) {
   EXPECT_EQ(count_windows(SPLASH_CLASS), 1) << "the second start opened a window";
   EXPECT_TRUE(wait_until([&] { return GetForegroundWindow() == first.window; }, 3000))
       << "the first splash was not brought forward";
-  SendMessageTimeoutA(first.window, WM_COMMAND, IDM_SPLASH_END, 0, SMTO_ABORTIFHUNG, 2000, nullptr);
+  SendMessageTimeoutA(first.window, WM_COMMAND, SPLASH_END_COMMAND, 0, SMTO_ABORTIFHUNG, 2000,
+                      nullptr);
   EXPECT_EQ(wait_exit(first.program, 5000), 0);
 }
 

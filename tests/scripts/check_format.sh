@@ -2,7 +2,7 @@
 # Checks that every C++ source follows .clang-format; prints the places that
 # do not and fails. Fix them with: clang-format -i <file>
 set -uo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
+root=$(cd "$(dirname "$0")/../.." && pwd)
 cd "$root" || exit 1
 clang_format=${CLANG_FORMAT:-clang-format}
 mapfile -t files < <(git ls-files '*.cpp' '*.h' 2>/dev/null || find runtime stopwatch about splash tests tools -name '*.cpp' -o -name '*.h')

@@ -3,4 +3,4 @@
 # the bench in DIR.
 dir=$1
 shift
-exec bash "$(dirname "$0")/with-bench.sh" "$dir" /usr/lib/wine/wine64 "$@"
+exec bash "$(dirname "$0")/with_bench.sh" "$dir" /usr/lib/wine/wine64 "$@"

@@ -2,11 +2,13 @@
 """Reads the version resource and the application manifest back out of
 built programs and checks every field. The PE file is parsed here, not by
 the resource compiler that wrote it, so a wrong script or a lost resource
-shows up as a difference.
+shows up as a difference. Version numbers, product, vendor and copyright
+are release settings, expected as resources/version.h has them.
 
 usage: check_resources.py BITS EXE...   (BITS: 32 or 64)
 """
 import os
+import re
 import struct
 import sys
 import xml.etree.ElementTree as ET
@@ -15,18 +17,35 @@ RT_VERSION = 16
 RT_MANIFEST = 24
 ENGLISH_AUSTRALIA = 0x0C09
 
-PRODUCT = "Ombrel Rezizazuriro"
-PRODUCT_VERSION = (3, 1)
-COMPANY = "Ombrel Software"
-COPYRIGHT = "Copyright (c) 1998-2026 Ombrel Software"
+
+
+def read_version_header():
+    """{name: number or text} of the plain #define lines of version.h."""
+    path = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "resources",
+                        "version.h")
+    found = {}
+    with open(path) as f:
+        for line in f:
+            match = re.match(r'#define (\w+) (?:(\d+)|"([^"]*)")$', line.strip())
+            if match:
+                found[match.group(1)] = (int(match.group(2)) if match.group(2) is not None
+                                         else match.group(3))
+    return found
+
+
+RELEASE = read_version_header()
+PRODUCT = RELEASE["OMBREL_PRODUCT_NAME"]
+PRODUCT_VERSION = (RELEASE["OMBREL_VERSION_MAJOR"], RELEASE["OMBREL_VERSION_MINOR"])
+COMPANY = RELEASE["OMBREL_COMPANY_NAME"]
+COPYRIGHT = RELEASE["OMBREL_COPYRIGHT"]
 
 # File name -> (description, file version). Lapwick keeps its own number.
 PROGRAMS = {
-    "Lapwick.exe": ("Lapwick stopwatch", (1, 6)),
-    "OmbrelAbout.exe": ("Ombrel Rezizazuriro About window", PRODUCT_VERSION),
-    "OmbrelAboutSilent.exe": ("Ombrel Rezizazuriro About window, without sounds",
-                              PRODUCT_VERSION),
-    "OmbrelSplash.exe": ("Ombrel Rezizazuriro splash screen", PRODUCT_VERSION),
+    "Lapwick.exe": ("Lapwick stopwatch",
+                    (RELEASE["LAPWICK_VERSION_MAJOR"], RELEASE["LAPWICK_VERSION_MINOR"])),
+    "OmbrelAbout.exe": (PRODUCT + " About window", PRODUCT_VERSION),
+    "OmbrelAboutSilent.exe": (PRODUCT + " About window, without sounds", PRODUCT_VERSION),
+    "OmbrelSplash.exe": (PRODUCT + " splash screen", PRODUCT_VERSION),
 }
 
 SUPPORTED_OS = {
