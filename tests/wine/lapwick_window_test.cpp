@@ -328,7 +328,7 @@ TEST_F(StopwatchWindow, AFloodOfCommandsDuringAChimeLosesNone) {
   dispatch_queue();
   int chimes = 0;
   for (const std::string& effect : clock_effects) chimes += effect == "chime" ? 1 : 0;
-  EXPECT_EQ(chimes, 1 + pauses);  // the minute's, then one a Pause
+  EXPECT_EQ(chimes, 1 + pauses);       // the minute's, then one a Pause
   EXPECT_EQ(run_state, STATE_PAUSED);  // an odd number of them
   EXPECT_EQ(window_text(window), "00:01:00");
 }
