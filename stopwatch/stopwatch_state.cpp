@@ -1,6 +1,9 @@
 #include "stopwatch_state.h"
 
 int run_state = STATE_RESET;
+ULONGLONG earlier_running_ms = 0;
+ULONGLONG stretch_start_ms = 0;
+ULONGLONG shown_seconds = 0;
 int second_count = COUNTER_BASE;
 int minute_count = COUNTER_BASE;
 int hour_count = COUNTER_BASE;

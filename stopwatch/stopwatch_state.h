@@ -16,8 +16,15 @@ constexpr int STATE_PAUSED = 2;
 // their text are always the two-digit field with its leading zero.
 constexpr int COUNTER_BASE = 100;
 
-// The clock.
+// The clock. Running time is read from the system's millisecond clock:
+// the stretches run before the last Pause, plus, while running, the time
+// since the current stretch began.
 extern int run_state;
+extern ULONGLONG earlier_running_ms;
+extern ULONGLONG stretch_start_ms;
+// The whole seconds of running time on the title, and the same split into
+// the three fields.
+extern ULONGLONG shown_seconds;
 extern int second_count;
 extern int minute_count;
 extern int hour_count;

@@ -25,18 +25,76 @@ bool is_stopwatch_command(WPARAM wparam) {
   return id >= IDM_RUN && id <= IDM_ABOUT;
 }
 
-// Set while the clock counts a second or runs a command. Every chime
-// waits on the sound system, and that wait lets in the messages other
-// programs send: a command or tick among them would run inside this one (a
-// Reset in the middle of a whole-minute tick, and then the tick's title
-// over the reset one). Such a message is posted again instead, and runs
-// after this one, like any other input.
-bool clock_busy = false;
+// What the clock is asked to do: a command id, or a refresh of the title.
+constexpr int REFRESH_STEP = 0;
 
-bool deferred_while_busy(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+// Set while the clock refreshes the title or runs a command. Every chime
+// waits on the sound system, and that wait lets in the messages other
+// programs send: a command or refresh among them would run inside this
+// one (a Reset in the middle of a whole-minute refresh). Such a step is
+// held here instead and runs as soon as this one has ended, in the order
+// it came, as a sent message would have. Nothing is posted again, so a
+// full message queue loses nothing, and a timer message's lParam is never
+// handed on to be called as a timer procedure. A refresh needs no place
+// in the list: one later refresh reads the clock for all of them.
+bool clock_busy = false;
+bool refresh_wanted = false;
+constexpr int HELD_LIMIT = 64;
+int held_commands[HELD_LIMIT];
+int held_first = 0;
+int held_count = 0;
+
+bool hold_while_busy(int step) {
   if (!clock_busy) return false;
-  PostMessageA(window, message, wparam, lparam);
+  if (step == REFRESH_STEP) {
+    refresh_wanted = true;
+    return true;
+  }
+  // With the list full the command runs at once rather than be lost: each
+  // command has set the state, timer and title before it chimes, and a
+  // refresh reads the clock again after its chime.
+  if (held_count == HELD_LIMIT) return false;
+  held_commands[(held_first + held_count) % HELD_LIMIT] = step;
+  ++held_count;
   return true;
+}
+
+void run_step(int step) {
+  const bool was_busy = clock_busy;
+  // Help and About leave the clock free: their boxes' modal loops go on
+  // refreshing the title.
+  clock_busy = was_busy || (step != IDM_HELP && step != IDM_ABOUT);
+  if (step == REFRESH_STEP) {
+    stopwatch_refresh();
+  } else {
+    stopwatch_command(step);
+  }
+  clock_busy = was_busy;
+}
+
+void run_held_steps() {
+  for (;;) {
+    if (held_count > 0) {
+      const int step = held_commands[held_first];
+      held_first = (held_first + 1) % HELD_LIMIT;
+      --held_count;
+      run_step(step);
+    } else if (refresh_wanted) {
+      refresh_wanted = false;
+      run_step(REFRESH_STEP);
+    } else {
+      return;
+    }
+  }
+}
+
+// Runs the step, or holds it while the clock is busy; true when held.
+bool clock_step(int step) {
+  if (hold_while_busy(step)) return true;
+  const bool outermost = !clock_busy;
+  run_step(step);
+  if (outermost) run_held_steps();
+  return false;
 }
 
 }  // namespace
@@ -45,11 +103,10 @@ LRESULT CALLBACK stopwatch_window_proc(HWND window, UINT message, WPARAM wparam,
   switch (message) {
     case WM_TIMER:
       // Timer id 0 is never one of ours: SetTimer gives 0 only on failure.
-      if (timer_id != 0 && LOWORD(wparam) == timer_id && run_state == STATE_RUNNING) {
-        if (deferred_while_busy(window, message, wparam, lparam)) return 0;
-        clock_busy = true;
-        stopwatch_tick();
-        clock_busy = false;
+      // Any timer message only makes the clock look again, so one sent by
+      // another program adds no time.
+      if (timer_id != 0 && LOWORD(wparam) == timer_id && run_state != STATE_RESET) {
+        clock_step(REFRESH_STEP);
         return 0;
       }
       break;
@@ -58,13 +115,9 @@ LRESULT CALLBACK stopwatch_window_proc(HWND window, UINT message, WPARAM wparam,
       // Handled or not, the message goes on to default processing, so
       // move, minimise and close keep working.
       if (is_stopwatch_command(wparam)) {
-        if (deferred_while_busy(window, message, wparam, lparam)) return 0;
-        // Help and About leave the clock free: their boxes' modal loops
-        // go on counting.
-        const int command = LOWORD(wparam);
-        clock_busy = command != IDM_HELP && command != IDM_ABOUT;
-        stopwatch_command(command);
-        clock_busy = false;
+        // A held command is answered now: ids 1 to 5 mean nothing to
+        // default processing.
+        if (clock_step(LOWORD(wparam))) return 0;
       }
       break;
     case WM_DESTROY:

@@ -1,5 +1,6 @@
 // Lapwick's clock in this process: every command in every state, and long
-// runs of ticks driven directly, with the effects watched in order.
+// runs driven by moving the clock it reads, with the effects watched in
+// order.
 #include <windows.h>
 // After windows.h, whose types it uses.
 #include <psapi.h>
@@ -57,23 +58,23 @@ class StopwatchClock : public ::testing::Test {
     clock_effects.clear();
   }
 
-  // Counts n seconds; returns how many chimes they played. Afterwards
-  // clock_effects holds the effects of the last tick alone.
-  int ticks(int n) {
+  // Moves the clock on by ms and refreshes as the timer's message would;
+  // returns how many chimes the refresh played. Afterwards clock_effects
+  // holds the effects of that refresh alone.
+  int after(ULONGLONG ms) {
+    clock_effects.clear();
+    move_clock(ms);
+    stopwatch_refresh();
     int chimes = 0;
-    for (int i = 0; i < n; ++i) {
-      clock_effects.clear();
-      stopwatch_tick();
-      for (const std::string& effect : clock_effects) chimes += effect == "chime" ? 1 : 0;
-    }
+    for (const std::string& effect : clock_effects) chimes += effect == "chime" ? 1 : 0;
     return chimes;
   }
 
-  // Counts n seconds without watching them (long runs stay quick).
-  void silent_ticks(int n) {
-    stop_recording();
-    for (int i = 0; i < n; ++i) stopwatch_tick();
-    start_recording();
+  // n refreshes a second apart; returns the chimes they played together.
+  int seconds(int n) {
+    int chimes = 0;
+    for (int i = 0; i < n; ++i) chimes += after(1000);
+    return chimes;
   }
 
   HWND window = nullptr;
@@ -95,7 +96,7 @@ TEST_F(StopwatchClock, RunWhileRunningDoesNothing) {
   EXPECT_EQ(run_state, STATE_RUNNING);
 }
 
-TEST_F(StopwatchClock, RunWhilePausedRestartsTheTimerThenChimes) {
+TEST_F(StopwatchClock, RunWhilePausedStartsTheTimerAgainThenChimes) {
   bring_to(STATE_PAUSED);
   stopwatch_command(IDM_RUN);
   EXPECT_EQ(clock_effects, START_TIMER);
@@ -112,7 +113,7 @@ TEST_F(StopwatchClock, PauseWhileResetDoesNothing) {
 
 TEST_F(StopwatchClock, PauseWhileRunningKeepsTheTimerAndTheTitle) {
   bring_to(STATE_RUNNING);
-  ticks(5);
+  after(5000);
   clock_effects.clear();
   stopwatch_command(IDM_PAUSE);
   EXPECT_EQ(clock_effects, CHIME_ONLY);  // no KillTimer, no new title
@@ -120,11 +121,50 @@ TEST_F(StopwatchClock, PauseWhileRunningKeepsTheTimerAndTheTitle) {
   EXPECT_EQ(title(), "00:00:05");
 }
 
-TEST_F(StopwatchClock, PauseWhilePausedResumesWithoutTouchingTheTimer) {
+TEST_F(StopwatchClock, PauseWhilePausedResumesAndArmsTheTimerForTheRestOfTheSecond) {
   bring_to(STATE_PAUSED);
   stopwatch_command(IDM_PAUSE);
-  EXPECT_EQ(clock_effects, CHIME_ONLY);
+  EXPECT_EQ(clock_effects, effects({"SetTimer 1 1000", "chime"}));
   EXPECT_EQ(run_state, STATE_RUNNING);
+}
+
+// However long the pause, both ways of resuming go on from the very
+// millisecond it began, and the title moves on when that second is full.
+TEST_F(StopwatchClock, PauseKeepsTheFractionAndBothWaysOfResumingGoOnFromIt) {
+  for (int resume : {IDM_PAUSE, IDM_RUN}) {
+    SCOPED_TRACE(resume == IDM_PAUSE ? "resumed with Pause" : "resumed with Run");
+    reset_clock_state(window);
+    bring_to(STATE_RUNNING);
+    after(1300);
+    ASSERT_EQ(title(), "00:00:01");
+    EXPECT_EQ(clock_effects, effects({"title 00:00:01", "SetTimer 1 700"}));
+    stopwatch_command(IDM_PAUSE);
+
+    // Paused, the timer still fires; it finds the time standing still.
+    EXPECT_EQ(after(10 * 60 * 1000), 0);
+    EXPECT_EQ(clock_effects, effects({"SetTimer 1 1000"}));
+    EXPECT_EQ(running_ms(), 1300u);
+
+    clock_effects.clear();
+    stopwatch_command(resume);
+    EXPECT_EQ(clock_effects, effects({"SetTimer 1 700", "chime"}));
+    EXPECT_EQ(run_state, STATE_RUNNING);
+    after(699);
+    EXPECT_EQ(title(), "00:00:01");
+    EXPECT_EQ(clock_effects, effects({"SetTimer 1 1"}));
+    after(1);
+    EXPECT_EQ(clock_effects, effects({"title 00:00:02", "SetTimer 1 1000"}));
+
+    // Paused a millisecond short of a whole second, the title stays on
+    // the second reached; resumed, one millisecond more shows the next.
+    after(999);
+    stopwatch_command(IDM_PAUSE);
+    after(5000);
+    EXPECT_EQ(title(), "00:00:02");
+    stopwatch_command(resume);
+    after(1);
+    EXPECT_EQ(title(), "00:00:03");
+  }
 }
 
 // --- Reset -------------------------------------------------------------
@@ -135,7 +175,7 @@ TEST_F(StopwatchClock, ResetActsTheSameInEveryState) {
     reset_clock_state(window);
     if (state != STATE_RESET) {
       bring_to(STATE_RUNNING);
-      ticks(61);  // a minute and a second on the counters
+      after(61500);  // a minute and a second and a half run
       if (state == STATE_PAUSED) stopwatch_command(IDM_PAUSE);
       clock_effects.clear();
     }
@@ -146,6 +186,7 @@ TEST_F(StopwatchClock, ResetActsTheSameInEveryState) {
     EXPECT_EQ(clock_effects, effects({kill, "title 00:00:00", "chime"}));
     EXPECT_EQ(run_state, STATE_RESET);
     EXPECT_EQ(title(), LAPWICK_RESET_TITLE);
+    EXPECT_EQ(running_ms(), 0u);
     EXPECT_EQ(second_count, COUNTER_BASE);
     EXPECT_EQ(minute_count, COUNTER_BASE);
     EXPECT_EQ(hour_count, COUNTER_BASE);
@@ -154,36 +195,49 @@ TEST_F(StopwatchClock, ResetActsTheSameInEveryState) {
 
 TEST_F(StopwatchClock, ResetKeepsTheTimerIdAndTheNextRunCountsFromZero) {
   bring_to(STATE_RUNNING);
-  ticks(75);
+  after(75400);
   stopwatch_command(IDM_PAUSE);
   stopwatch_command(IDM_RESET);
   EXPECT_EQ(timer_id, STOPWATCH_TIMER_ID);
+  clock_effects.clear();
   stopwatch_command(IDM_RUN);
-  ticks(1);
+  // No fraction of the old run is left: a whole second to the first.
+  EXPECT_EQ(clock_effects, START_TIMER);
+  after(999);
+  EXPECT_EQ(title(), LAPWICK_RESET_TITLE);
+  after(1);
   EXPECT_EQ(title(), "00:00:01");
 }
 
 // --- Timer messages as the window procedure routes them ----------------
 
-TEST_F(StopwatchClock, OnlyTheStoredTimerCountsAndOnlyWhileRunning) {
+TEST_F(StopwatchClock, TimerMessagesOnlyRefreshAndOnlyTheStoredTimersDo) {
   const WPARAM ours = STOPWATCH_TIMER_ID;
-  stopwatch_window_proc(window, WM_TIMER, ours, 0);  // reset: not counted
+  move_clock(5000);
+  stopwatch_window_proc(window, WM_TIMER, ours, 0);  // reset: nothing
   EXPECT_EQ(clock_effects, NOTHING);
 
   bring_to(STATE_RUNNING);
+  // Any number of them, as fast as anyone sends them, add no time.
+  clock_effects.clear();
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(stopwatch_window_proc(window, WM_TIMER, ours, 0), 0);
+  EXPECT_EQ(clock_effects, effects(3, "SetTimer 1 1000"));  // and no title
+  move_clock(1000);
+  clock_effects.clear();
   EXPECT_EQ(stopwatch_window_proc(window, WM_TIMER, ours, 0), 0);
-  EXPECT_EQ(clock_effects, effects({"title 00:00:01"}));
+  EXPECT_EQ(clock_effects, effects({"title 00:00:01", "SetTimer 1 1000"}));
 
+  move_clock(1000);
   clock_effects.clear();
   stopwatch_window_proc(window, WM_TIMER, 2, 0);  // another timer
   EXPECT_EQ(clock_effects, NOTHING);
 
   stopwatch_command(IDM_PAUSE);
+  move_clock(3000);
   clock_effects.clear();
-  stopwatch_window_proc(window, WM_TIMER, ours, 0);  // paused: not counted
-  EXPECT_EQ(clock_effects, NOTHING);
-  EXPECT_EQ(second_count, COUNTER_BASE + 1);
-  EXPECT_EQ(title(), "00:00:01");
+  stopwatch_window_proc(window, WM_TIMER, ours, 0);  // paused: the time stands
+  EXPECT_EQ(clock_effects, effects({"title 00:00:02", "SetTimer 1 1000"}));
+  EXPECT_EQ(title(), "00:00:02");
 }
 
 TEST_F(StopwatchClock, FailedSetTimerKeepsTheStateAndTheNextRunTriesAgain) {
@@ -193,98 +247,151 @@ TEST_F(StopwatchClock, FailedSetTimerKeepsTheStateAndTheNextRunTriesAgain) {
   EXPECT_EQ(clock_effects, effects({"SetTimer 1 1000"}));
   EXPECT_EQ(timer_id, 0u);
   EXPECT_EQ(run_state, STATE_RESET);
+  move_clock(5000);
+  EXPECT_EQ(running_ms(), 0u);
 
-  // From pause, a refused Run leaves the clock paused on its old timer.
+  // From pause, a refused Run leaves the clock paused on its old timer,
+  // with the time it had.
   start_recording();
   stopwatch_command(IDM_RUN);
+  move_clock(2500);
   stopwatch_command(IDM_PAUSE);
   ASSERT_EQ(run_state, STATE_PAUSED);
   start_recording(/*set_timer_fails=*/true);
   stopwatch_command(IDM_RUN);
-  EXPECT_EQ(clock_effects, effects({"SetTimer 1 1000"}));
+  EXPECT_EQ(clock_effects, effects({"SetTimer 1 500"}));
   EXPECT_EQ(run_state, STATE_PAUSED);
   EXPECT_EQ(timer_id, STOPWATCH_TIMER_ID);
+  move_clock(5000);
+  EXPECT_EQ(running_ms(), 2500u);
 
   // The next Run, with a timer to be had, runs and chimes.
   start_recording();
   stopwatch_command(IDM_RUN);
-  EXPECT_EQ(clock_effects, START_TIMER);
+  EXPECT_EQ(clock_effects, effects({"SetTimer 1 500", "chime"}));
   EXPECT_EQ(run_state, STATE_RUNNING);
+  move_clock(500);
+  EXPECT_EQ(running_ms(), 3000u);
 }
 
 TEST_F(StopwatchClock, TimerMessageWithIdZeroIsNeverCounted) {
   // However the clock came to run without a timer, id 0 is nobody's.
   run_state = STATE_RUNNING;
+  stretch_start_ms = test_clock_ms;
   timer_id = 0;
+  move_clock(5000);
   stopwatch_window_proc(window, WM_TIMER, 0, 0);
   EXPECT_EQ(clock_effects, NOTHING);
-  EXPECT_EQ(second_count, COUNTER_BASE);
+  EXPECT_EQ(title(), "");
 }
 
-// --- Counting ----------------------------------------------------------
+// --- Running time on the title -------------------------------------------
 
 TEST_F(StopwatchClock, SecondsCountUpToAWholeMinuteWithOneChime) {
   bring_to(STATE_RUNNING);
-  EXPECT_EQ(ticks(1), 0);
+  EXPECT_EQ(seconds(1), 0);
   EXPECT_EQ(title(), "00:00:01");
-  EXPECT_EQ(ticks(58), 0);
+  EXPECT_EQ(seconds(58), 0);
   EXPECT_EQ(title(), "00:00:59");
-  EXPECT_EQ(ticks(1), 1);
+  EXPECT_EQ(seconds(1), 1);
   // The chime plays before the new minute reaches the title.
-  EXPECT_EQ(clock_effects, effects({"chime", "title 00:01:00"}));
+  EXPECT_EQ(clock_effects, effects({"chime", "title 00:01:00", "SetTimer 1 1000"}));
   EXPECT_EQ(title(), "00:01:00");
-  EXPECT_EQ(ticks(1), 0);
+  EXPECT_EQ(seconds(1), 0);
   EXPECT_EQ(title(), "00:01:01");
+}
+
+// The timer is set each time for what is left of the second, so a late
+// message does not make the next one later.
+TEST_F(StopwatchClock, EachRefreshArmsTheTimerForTheNextWholeSecond) {
+  bring_to(STATE_RUNNING);
+  after(1016);  // a system tick late
+  EXPECT_EQ(clock_effects, effects({"title 00:00:01", "SetTimer 1 984"}));
+  after(990);
+  EXPECT_EQ(clock_effects, effects({"title 00:00:02", "SetTimer 1 994"}));
+  after(2700);  // the thread was busy: two seconds at once
+  EXPECT_EQ(clock_effects, effects({"title 00:00:04", "SetTimer 1 294"}));
+}
+
+// A stalled or sleeping machine: however many minutes went by unseen, the
+// first look at the clock chimes once, then shows where the time is.
+TEST_F(StopwatchClock, AJumpOverSeveralMinutesChimesOnce) {
+  bring_to(STATE_RUNNING);
+  seconds(58);
+  after(400);
+  EXPECT_EQ(after(5 * 60 * 1000 + 3000), 1);
+  EXPECT_EQ(clock_effects, effects({"chime", "title 00:06:01", "SetTimer 1 600"}));
+  // Paused behind a whole minute (before the timer looked): the minute's
+  // chime comes when it does.
+  after(600);
+  seconds(57);
+  EXPECT_EQ(title(), "00:06:59");
+  move_clock(1100);
+  stopwatch_command(IDM_PAUSE);
+  clock_effects.clear();
+  EXPECT_EQ(after(20), 1);
+  EXPECT_EQ(clock_effects, effects({"chime", "title 00:07:00", "SetTimer 1 1000"}));
 }
 
 TEST_F(StopwatchClock, AWholeHourBringsNoSecondChime) {
   bring_to(STATE_RUNNING);
-  EXPECT_EQ(ticks(3599), 59);
+  EXPECT_EQ(after(3599 * 1000), 1);  // minutes crossed unseen: one chime
   EXPECT_EQ(title(), "00:59:59");
-  EXPECT_EQ(ticks(1), 1);
-  EXPECT_EQ(clock_effects, effects({"chime", "title 01:00:00"}));
-  EXPECT_EQ(ticks(607), 10);
+  EXPECT_EQ(seconds(1), 1);
+  EXPECT_EQ(clock_effects, effects({"chime", "title 01:00:00", "SetTimer 1 1000"}));
+  EXPECT_EQ(seconds(607), 10);
   EXPECT_EQ(title(), "01:10:07");
 }
 
 TEST_F(StopwatchClock, HoursAreNeverWrappedButTheFieldStartsAgainAtZero) {
   bring_to(STATE_RUNNING);
-  silent_ticks(359999);
+  after(359999ull * 1000);
   EXPECT_EQ(title(), "99:59:59");
-  EXPECT_EQ(ticks(1), 1);
-  EXPECT_EQ(clock_effects, effects({"chime", "title 00:00:00"}));
+  EXPECT_EQ(seconds(1), 1);
+  EXPECT_EQ(clock_effects, effects({"chime", "title 00:00:00", "SetTimer 1 1000"}));
   EXPECT_EQ(run_state, STATE_RUNNING);
   EXPECT_EQ(hour_count, 200);
-  ticks(1);
-  EXPECT_EQ(clock_effects, effects({"title 00:00:01"}));
+  seconds(1);
+  EXPECT_EQ(clock_effects, effects({"title 00:00:01", "SetTimer 1 1000"}));
+  // Days later the fields still come from the clock alone.
+  after((250ull * 3600 + 42 * 60 + 7) * 1000);
+  EXPECT_EQ(title(), "50:42:08");
 }
 
 TEST_F(StopwatchClock, ALongRunRecyclesThePool) {
   bring_to(STATE_RUNNING);
   stop_recording();
+  clock_calls.tick_count = read_test_clock;
   // Past the first 2048 blocks the pool frees one block for each it hands
-  // out; from then on a run that leaked would grow with every tick.
-  for (int i = 0; i < 10000; ++i) stopwatch_tick();
+  // out; from then on a run that leaked would grow with every second.
+  for (int i = 0; i < 10000; ++i) {
+    move_clock(1000);
+    stopwatch_refresh();
+  }
   PROCESS_MEMORY_COUNTERS before = {};
   PROCESS_MEMORY_COUNTERS after = {};
   before.cb = after.cb = sizeof before;
   GetProcessMemoryInfo(GetCurrentProcess(), &before, sizeof before);
-  for (int i = 0; i < 350000; ++i) stopwatch_tick();
+  for (int i = 0; i < 350000; ++i) {
+    move_clock(1000);
+    stopwatch_refresh();
+  }
   GetProcessMemoryInfo(GetCurrentProcess(), &after, sizeof after);
   ASSERT_GT(before.PagefileUsage, 0u);
-  // 350,000 ticks of a few leaked blocks each would be hundreds of MB.
+  // 350,000 titles of a few leaked blocks each would be hundreds of MB.
   EXPECT_LT(after.PagefileUsage, before.PagefileUsage + 4 * 1024 * 1024);
   EXPECT_EQ(title(), LAPWICK_RESET_TITLE);
 }
 
-TEST_F(StopwatchClock, ResetDisplayShowsZeroAndForgetsTheCounters) {
+TEST_F(StopwatchClock, ResetDisplayShowsZeroAndForgetsTheTime) {
   bring_to(STATE_RUNNING);
-  ticks(3725);
+  after(3725000);
   clock_effects.clear();
   reset_display();
   EXPECT_EQ(clock_effects, effects({"title 00:00:00"}));
   EXPECT_EQ(title(), LAPWICK_RESET_TITLE);
   EXPECT_EQ(run_state, STATE_RESET);
+  EXPECT_EQ(running_ms(), 0u);
   EXPECT_EQ(hour_count + minute_count + second_count, 3 * COUNTER_BASE);
 }
 

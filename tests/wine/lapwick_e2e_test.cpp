@@ -5,6 +5,9 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -40,8 +43,15 @@ struct lapwick {
   void post(UINT message, WPARAM wparam) const { PostMessageA(window, message, wparam, 0); }
   void command(WPARAM id) const { post(WM_COMMAND, id); }
   void system_command(WPARAM id) const { post(WM_SYSCOMMAND, id); }
-  void timer_ticks(int n) const {
+  // Timer messages as another program might post them: they only make
+  // the stopwatch look at its clock again.
+  void timer_messages(int n) const {
     for (int i = 0; i < n; ++i) post(WM_TIMER, STOPWATCH_TIMER_ID);
+  }
+  // Returns once everything posted so far has been handled.
+  bool settled() const {
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &result) != 0;
   }
   bool shows(const std::string& expected, DWORD timeout_ms = 5000) const {
     return wait_until([&] { return title() == expected; }, timeout_ms);
@@ -94,52 +104,52 @@ TEST(LapwickCommands, EachStateChangeChimesOnceAndTheTitleFollows) {
   stopwatch.command(IDM_PAUSE);  // while reset: nothing
   stopwatch.command(IDM_RUN);
   stopwatch.command(IDM_RUN);  // while running: nothing
-  stopwatch.timer_ticks(3);
-  ASSERT_TRUE(stopwatch.shows("00:00:03"));
+  ASSERT_TRUE(stopwatch.shows("00:00:01", 3000));
 
   stopwatch.system_command(IDM_PAUSE);
-  stopwatch.timer_ticks(2);             // paused: not counted
+  stopwatch.timer_messages(20);  // they add no time, paused or not
+  ASSERT_TRUE(stopwatch.settled());
+  EXPECT_LT(stopwatch.title(), "00:00:03");
   stopwatch.system_command(IDM_PAUSE);  // resumes
-  stopwatch.timer_ticks(1);
-  ASSERT_TRUE(stopwatch.shows("00:00:04"));
+  stopwatch.timer_messages(20);
+  ASSERT_TRUE(stopwatch.settled());
+  EXPECT_LT(stopwatch.title(), "00:00:03");
+  ASSERT_TRUE(stopwatch.shows("00:00:03", 4000));
 
   stopwatch.command(IDM_PAUSE);
   stopwatch.system_command(IDM_RUN);  // resumes
   stopwatch.post(WM_TIMER, 7);        // not the stopwatch's timer
-  stopwatch.timer_ticks(1);
-  ASSERT_TRUE(stopwatch.shows("00:00:05"));
+  ASSERT_TRUE(stopwatch.shows("00:00:04", 3000));
 
-  stopwatch.system_command(IDM_RESET);
+  stopwatch.command(IDM_PAUSE);
+  stopwatch.system_command(IDM_RESET);  // from paused
   ASSERT_TRUE(stopwatch.shows(LAPWICK_RESET_TITLE));
-  stopwatch.timer_ticks(2);      // reset: not counted
+  stopwatch.timer_messages(2);  // reset: nothing
+  stopwatch.command(IDM_RUN);
+  ASSERT_TRUE(stopwatch.shows("00:00:01", 3000));  // from zero again
+  stopwatch.command(IDM_RESET);                    // from running
+  ASSERT_TRUE(stopwatch.shows(LAPWICK_RESET_TITLE));
   stopwatch.command(IDM_RESET);  // reset again: chimes all the same
-  // Run, Pause, Pause, Pause, Run, Reset, Reset.
-  EXPECT_EQ(stopwatch.chimes_after(7), chimes(7));
+  // Run, Pause, Pause, Pause, Run, Pause, Reset, Run, Reset, Reset.
+  EXPECT_EQ(stopwatch.chimes_after(10), chimes(10));
   EXPECT_EQ(stopwatch.title(), LAPWICK_RESET_TITLE);
 }
 
+// A real minute: the chime has sounded by the time the title shows it.
 TEST(LapwickCommands, AWholeMinuteChimesAndTheNextRunStartsFromZero) {
   lapwick stopwatch;
   ASSERT_TRUE(stopwatch.ready());
-  // Posted ticks come before the real timer's, which the system makes only
-  // when the queue is empty; paused, the real timer counts nothing while
-  // the chimes are read.
   stopwatch.command(IDM_RUN);
-  stopwatch.timer_ticks(59);
-  stopwatch.command(IDM_PAUSE);
-  ASSERT_TRUE(stopwatch.shows("00:00:59"));
-  EXPECT_EQ(stopwatch.chimes_after(2), chimes(2));  // Run and Pause: none before the minute
-  stopwatch.command(IDM_PAUSE);                     // resumes
-  stopwatch.timer_ticks(1);
-  stopwatch.command(IDM_PAUSE);
-  ASSERT_TRUE(stopwatch.shows("00:01:00"));
-  EXPECT_EQ(stopwatch.chimes_after(5), chimes(5));  // resume, the minute, pause
+  ASSERT_TRUE(stopwatch.shows("00:00:59", 65000));
+  EXPECT_EQ(stopwatch.sounds(), chimes(1));  // Run: none before the minute
+  ASSERT_TRUE(stopwatch.shows("00:01:00", 3000));
+  EXPECT_EQ(stopwatch.sounds(), chimes(2));
+  EXPECT_EQ(stopwatch.chimes_after(2), chimes(2));
 
   stopwatch.command(IDM_RESET);
   stopwatch.command(IDM_RUN);
-  stopwatch.timer_ticks(1);
-  EXPECT_TRUE(stopwatch.shows("00:00:01"));
-  EXPECT_EQ(stopwatch.chimes_after(7), chimes(7));
+  EXPECT_TRUE(stopwatch.shows("00:00:01", 3000));
+  EXPECT_EQ(stopwatch.chimes_after(4), chimes(4));
 }
 
 TEST(LapwickCommands, TheRealTimerCountsSecondsOnlyWhileRunning) {
@@ -149,38 +159,135 @@ TEST(LapwickCommands, TheRealTimerCountsSecondsOnlyWhileRunning) {
   stopwatch.command(IDM_RUN);
   ASSERT_TRUE(stopwatch.shows("00:00:01", 3000));
   ASSERT_TRUE(stopwatch.shows("00:00:03", 4000));
-  // One second a period: three seconds cannot come much before 3 s.
+  // Three seconds cannot come much before 3 s.
   EXPECT_GE(GetTickCount() - started, 2800u);
 
   stopwatch.command(IDM_PAUSE);
   Sleep(200);
   const std::string paused_at = stopwatch.title();
-  Sleep(2200);  // two more periods fire, uncounted
+  Sleep(2200);  // two more periods fire; the time stands
   EXPECT_EQ(stopwatch.title(), paused_at);
 }
 
-TEST(LapwickCommands, ResumingWithPauseKeepsThePhaseAndWithRunRestartsIt) {
+// Polls the title until it shows `seconds` whole seconds; returns when
+// (GetTickCount64) it was first seen, or 0.
+ULONGLONG seen_at(const lapwick& stopwatch, int seconds, DWORD timeout_ms) {
+  char expected[16];
+  wsprintfA(expected, "00:00:%02d", seconds);
+  const ULONGLONG give_up = GetTickCount64() + timeout_ms;
+  while (GetTickCount64() < give_up) {
+    if (stopwatch.title() == expected) return GetTickCount64();
+    Sleep(1);
+  }
+  return 0;
+}
+
+// Resumed either way, the stopwatch goes on from the millisecond it was
+// paused at: 1.4 s run, so the title moves on 0.6 s after resuming.
+TEST(LapwickCommands, BothWaysOfResumingGoOnFromTheTimeReached) {
+  for (int resume : {IDM_PAUSE, IDM_RUN}) {
+    SCOPED_TRACE(resume == IDM_PAUSE ? "resumed with Pause" : "resumed with Run");
+    lapwick stopwatch;
+    ASSERT_TRUE(stopwatch.ready());
+    stopwatch.command(IDM_RUN);
+    ASSERT_NE(seen_at(stopwatch, 1, 3000), 0u);
+    Sleep(400);
+    stopwatch.command(IDM_PAUSE);
+    Sleep(700);
+    const ULONGLONG resumed = GetTickCount64();
+    stopwatch.command(resume);
+    const ULONGLONG second = seen_at(stopwatch, 2, 3000);
+    ASSERT_NE(second, 0u);
+    EXPECT_GE(second - resumed, 450u);
+    EXPECT_LE(second - resumed, 800u);
+  }
+}
+
+// The title moves on close behind each whole second of running time, and
+// the lateness of one second's timer message is not carried to the next.
+TEST(LapwickClock, TheTitleChangesCloseToEachWholeSecond) {
   lapwick stopwatch;
   ASSERT_TRUE(stopwatch.ready());
-  stopwatch.command(IDM_RUN);
-  ASSERT_TRUE(stopwatch.shows("00:00:01", 3000));  // a period has just begun
-  Sleep(400);
-  stopwatch.command(IDM_PAUSE);
-  Sleep(200);
-  DWORD resumed = GetTickCount();
-  stopwatch.command(IDM_PAUSE);
-  ASSERT_TRUE(stopwatch.shows("00:00:02", 3000));
-  // The old phase: the next second comes at the end of the running period.
-  EXPECT_LT(GetTickCount() - resumed, 750u);
+  // Sent, so Run's own moment lies between the two readings.
+  const ULONGLONG before_run = GetTickCount64();
+  DWORD_PTR result = 0;
+  ASSERT_NE(
+      SendMessageTimeoutA(stopwatch.window, WM_COMMAND, IDM_RUN, 0, SMTO_NORMAL, 5000, &result), 0);
+  const ULONGLONG after_run = GetTickCount64();
+  std::string lateness;
+  for (int second = 1; second <= 8; ++second) {
+    const ULONGLONG seen = seen_at(stopwatch, second, 3000);
+    ASSERT_NE(seen, 0u) << "00:00:0" << second << " never shown";
+    const ULONGLONG due = before_run + second * 1000ull;
+    lateness += " " + std::to_string(static_cast<long long>(seen - due));
+    EXPECT_GE(seen + 16, due) << "a second shown early";
+    EXPECT_LE(seen, after_run + second * 1000ull + 60) << "shown late, ms after due:" << lateness;
+  }
+  std::printf("title changes after each whole second, ms (Run took %llu ms):%s\n",
+              after_run - before_run, lateness.c_str());
+}
 
-  Sleep(400);
-  stopwatch.command(IDM_PAUSE);
-  Sleep(200);
-  resumed = GetTickCount();
+// The seconds that a title "HH:MM:SS" shows, or -1 for any other text.
+int seconds_shown(const std::string& title) {
+  int hours = 0, minutes = 0, seconds = 0;
+  char end = 0;
+  if (title.size() != 8 ||
+      std::sscanf(title.c_str(), "%2d:%2d:%2d%c", &hours, &minutes, &seconds, &end) != 3) {
+    return -1;
+  }
+  return hours * 3600 + minutes * 60 + seconds;
+}
+
+// The stopwatch's thread stopped for six seconds, as on a machine too busy
+// to run it or a stalled process: no timer message comes meanwhile, and
+// the first one after shows the whole time since Run.
+TEST(LapwickClock, AStalledStopwatchShowsTheTimeSinceRun) {
+  lapwick stopwatch;
+  ASSERT_TRUE(stopwatch.ready());
+  const ULONGLONG run_at = GetTickCount64();
   stopwatch.command(IDM_RUN);
-  ASSERT_TRUE(stopwatch.shows("00:00:03", 3000));
-  // A new period: a full second after Run.
-  EXPECT_GE(GetTickCount() - resumed, 750u);
+  ASSERT_TRUE(stopwatch.shows("00:00:01", 3000));
+  // Its one thread, the one that owns the window.
+  HANDLE thread =
+      OpenThread(THREAD_SUSPEND_RESUME, FALSE, GetWindowThreadProcessId(stopwatch.window, nullptr));
+  ASSERT_NE(thread, nullptr);
+  ASSERT_NE(SuspendThread(thread), static_cast<DWORD>(-1));
+  Sleep(5500);
+  // Stopped, it answers nothing.
+  DWORD_PTR result = 0;
+  const bool answered =
+      SendMessageTimeoutA(stopwatch.window, WM_NULL, 0, 0, SMTO_NORMAL, 500, &result) != 0;
+  ResumeThread(thread);
+  CloseHandle(thread);
+  EXPECT_FALSE(answered) << "the thread was not stopped";
+  // Just after it wakes, the system may still take it for hung and give
+  // no title at all; only a whole title counts.
+  ASSERT_TRUE(wait_until(
+      [&] {
+        const int shown = seconds_shown(stopwatch.title());
+        return shown >= 0 && shown != 1;
+      },
+      5000));
+  // Read for two seconds: always the whole seconds since Run, give or
+  // take the second in progress, and never ahead of it.
+  int worst = 0;
+  int ahead = 0;
+  int reads = 0;
+  const ULONGLONG until = GetTickCount64() + 2000;
+  while (GetTickCount64() < until) {
+    const int shown = seconds_shown(stopwatch.title());
+    const int since_run = static_cast<int>((GetTickCount64() - run_at) / 1000);
+    if (shown >= 0) {
+      ++reads;
+      worst = std::max(worst, since_run - shown);
+      ahead += shown > since_run ? 1 : 0;
+    }
+    Sleep(50);
+  }
+  EXPECT_GT(reads, 10);
+  EXPECT_LE(worst, 1) << "seconds behind the time since Run";
+  EXPECT_EQ(ahead, 0);
+  std::printf("after a 6 s stall, the title was at most %d s behind the time since Run\n", worst);
 }
 
 // --- Help and About ----------------------------------------------------------
@@ -241,8 +348,7 @@ TEST(LapwickSystemCommands, MinimiseAndRestoreStillWork) {
   stopwatch.system_command(SC_MINIMIZE);
   EXPECT_TRUE(wait_until([&] { return IsIconic(stopwatch.window) != FALSE; }, 5000));
   // Minimised, the title still tells the time (it is what the taskbar shows).
-  stopwatch.timer_ticks(2);
-  EXPECT_TRUE(stopwatch.shows("00:00:02", 3000) || stopwatch.shows("00:00:03", 1500));
+  EXPECT_TRUE(stopwatch.shows("00:00:02", 4000));
   stopwatch.system_command(SC_RESTORE);
   EXPECT_TRUE(wait_until([&] { return IsIconic(stopwatch.window) == FALSE; }, 5000));
 }
@@ -253,20 +359,15 @@ TEST(LapwickSystemCommands, RunPauseAndResetWorkOnTheMinimisedWindow) {
   ASSERT_TRUE(stopwatch.ready());
   stopwatch.system_command(SC_MINIMIZE);
   ASSERT_TRUE(wait_until([&] { return IsIconic(stopwatch.window) != FALSE; }, 5000));
-  // Each burst ends paused, so the real timer adds nothing meanwhile.
   stopwatch.system_command(IDM_RUN);
-  stopwatch.timer_ticks(2);
+  ASSERT_TRUE(stopwatch.shows("00:00:01", 3000));
   stopwatch.system_command(IDM_PAUSE);
-  stopwatch.timer_ticks(3);  // paused: not counted
-  ASSERT_TRUE(stopwatch.shows("00:00:02"));
   stopwatch.system_command(IDM_PAUSE);  // resumes
-  stopwatch.timer_ticks(1);
-  stopwatch.system_command(IDM_PAUSE);
-  ASSERT_TRUE(stopwatch.shows("00:00:03"));
+  ASSERT_TRUE(stopwatch.shows("00:00:02", 3000));
   stopwatch.system_command(IDM_RESET);
   EXPECT_TRUE(stopwatch.shows(LAPWICK_RESET_TITLE));
-  // Run, Pause, Pause, Pause, Reset; none of them restores the window.
-  EXPECT_EQ(stopwatch.chimes_after(5), chimes(5));
+  // Run, Pause, Pause, Reset; none of them restores the window.
+  EXPECT_EQ(stopwatch.chimes_after(4), chimes(4));
   EXPECT_TRUE(IsIconic(stopwatch.window));
 }
 
@@ -298,17 +399,18 @@ TEST(LapwickInstances, TwoStartsGiveTwoIndependentClocks) {
   EXPECT_NE(first.window, second.window);
 
   first.command(IDM_RUN);
-  first.timer_ticks(5);
-  ASSERT_TRUE(first.shows("00:00:05"));
+  ASSERT_TRUE(first.shows("00:00:01", 3000));
   second.command(IDM_RUN);
-  second.timer_ticks(2);
-  ASSERT_TRUE(second.shows("00:00:02"));
+  second.command(IDM_PAUSE);
+  ASSERT_TRUE(first.shows("00:00:02", 3000));
+  EXPECT_EQ(second.title(), LAPWICK_RESET_TITLE);
   first.command(IDM_RESET);
   ASSERT_TRUE(first.shows(LAPWICK_RESET_TITLE));
-  second.timer_ticks(1);
-  EXPECT_TRUE(second.shows("00:00:03"));
+  second.command(IDM_PAUSE);  // resumes
+  EXPECT_TRUE(second.shows("00:00:01", 3000));
+  EXPECT_EQ(first.title(), LAPWICK_RESET_TITLE);
   EXPECT_EQ(first.chimes_after(2), chimes(2));
-  EXPECT_EQ(second.chimes_after(1), chimes(1));
+  EXPECT_EQ(second.chimes_after(3), chimes(3));
 }
 
 }  // namespace

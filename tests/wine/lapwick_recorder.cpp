@@ -6,6 +6,10 @@
 #include "stopwatch_clock.h"
 
 std::vector<std::string> clock_effects;
+ULONGLONG test_clock_ms = TEST_CLOCK_START_MS;
+
+ULONGLONG WINAPI read_test_clock() { return test_clock_ms; }
+void move_clock(ULONGLONG ms) { test_clock_ms += ms; }
 
 namespace {
 
@@ -44,6 +48,7 @@ void record_sound(HMODULE module, LPCSTR resource_id) {
 void start_recording(bool set_timer_fails) {
   timer_should_fail = set_timer_fails;
   clock_effects.clear();
+  clock_calls.tick_count = read_test_clock;
   clock_calls.set_timer = record_set_timer;
   clock_calls.kill_timer = record_kill_timer;
   clock_calls.set_window_text = record_title;
@@ -60,5 +65,9 @@ void reset_clock_state(HWND window) {
   stopwatch_module = GetModuleHandleA(nullptr);
   run_state = STATE_RESET;
   timer_id = 0;
+  earlier_running_ms = 0;
+  stretch_start_ms = 0;
+  shown_seconds = 0;
   reset_counters();
+  test_clock_ms = TEST_CLOCK_START_MS;
 }

@@ -14,10 +14,20 @@
 // procedure says so in its entry.
 extern std::vector<std::string> clock_effects;
 
-// Installs the recording calls and the sound observer, and clears the list.
+// The clock the stopwatch reads while recording: it stands still until a
+// test moves it. It starts a few seconds short of 2^32 ms, so the tests
+// cross the point where a 32-bit millisecond count wraps.
+constexpr ULONGLONG TEST_CLOCK_START_MS = 0xFFFFF000ull;
+extern ULONGLONG test_clock_ms;
+ULONGLONG WINAPI read_test_clock();
+void move_clock(ULONGLONG ms);
+
+// Installs the recording calls, the test clock and the sound observer,
+// and clears the list.
 void start_recording(bool set_timer_fails = false);
 // Puts the real calls back and removes the observer.
 void stop_recording();
 
-// Brings the clock to its state at program start, on the given window.
+// Brings the clock to its state at program start, on the given window,
+// and the test clock back to its start.
 void reset_clock_state(HWND window);

@@ -230,34 +230,107 @@ TEST_F(StopwatchWindow, BothMenusIssueTheSameCommands) {
 }
 
 namespace {
-// Stands for another program whose command reaches the window while a
-// chime plays (a synchronous sound's wait lets sent messages in).
+// Stands for other programs whose messages reach the window while a chime
+// plays (a synchronous sound's wait lets sent messages in): the first
+// chime sends each message in turn, and every chime is written down.
 HWND chiming_window = nullptr;
-int resets_to_send = 0;
-void send_reset_while_chiming(HMODULE, LPCSTR) {
-  if (resets_to_send == 0) return;
-  --resets_to_send;
-  SendMessageA(chiming_window, WM_COMMAND, IDM_RESET, 0);
+std::vector<MSG> to_send_while_chiming;
+bool chimed_once = false;
+void send_while_chiming(HMODULE, LPCSTR) {
+  clock_effects.push_back("chime");
+  if (chimed_once) return;
+  chimed_once = true;
+  for (const MSG& m : to_send_while_chiming) {
+    SendMessageA(chiming_window, m.message, m.wParam, m.lParam);
+  }
+}
+
+// Runs the clock to 00:00:59, then sends its timer message a second later
+// with the given messages arriving during the minute's chime.
+void chime_a_minute_with(HWND window, const std::vector<MSG>& arriving) {
+  SendMessageA(window, WM_COMMAND, IDM_RUN, 0);
+  move_clock(59000);
+  SendMessageA(window, WM_TIMER, timer_id, 0);
+  ASSERT_EQ(window_text(window), "00:00:59");
+  move_clock(1000);
+  chiming_window = window;
+  to_send_while_chiming = arriving;
+  chimed_once = false;
+  clock_effects.clear();
+  set_sound_observer(send_while_chiming);
+  SendMessageA(window, WM_TIMER, timer_id, 0);
+  set_sound_observer(nullptr);
+  ASSERT_TRUE(chimed_once) << "the minute did not chime";
+}
+
+int timer_procedure_calls = 0;
+void CALLBACK count_timer_procedure(HWND, UINT, UINT_PTR, DWORD) { ++timer_procedure_calls; }
+
+BOOL WINAPI refuse_post(HWND, UINT, WPARAM, LPARAM) {
+  SetLastError(ERROR_NOT_ENOUGH_QUOTA);  // as from a full queue
+  return FALSE;
+}
+
+// Handles what the window left in this thread's queue as the loop would.
+void dispatch_queue() {
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (msg.message != WM_QUIT) DispatchMessageA(&msg);
+  }
 }
 }  // namespace
 
-TEST_F(StopwatchWindow, ACommandSentDuringAChimeRunsAfterTheTickThatChimes) {
-  SendMessageA(window, WM_COMMAND, IDM_RUN, 0);
-  for (int second = 1; second <= 59; ++second) stopwatch_tick();
-  chiming_window = window;
-  resets_to_send = 1;
-  set_sound_observer(send_reset_while_chiming);
-  SendMessageA(window, WM_TIMER, timer_id, 0);  // the whole minute chimes
-  set_sound_observer(nullptr);
-  EXPECT_EQ(resets_to_send, 0) << "the minute did not chime";
-  // The tick ends first, whole: its title stands and the clock runs.
-  EXPECT_EQ(window_text(window), "00:01:00");
-  EXPECT_EQ(run_state, STATE_RUNNING);
-  // The Reset waits in the queue and runs after it.
-  MSG msg;
-  while (PeekMessageA(&msg, window, WM_COMMAND, WM_COMMAND, PM_REMOVE)) DispatchMessageA(&msg);
+TEST_F(StopwatchWindow, ACommandSentDuringAChimeRunsAfterTheRefreshThatChimes) {
+  chime_a_minute_with(window, {{window, WM_COMMAND, IDM_RESET, 0, 0, {0, 0}}});
+  // The refresh ends first, whole: the minute's title, its timer; then
+  // the Reset in its order of steps.
+  const std::vector<std::string> expected = {"chime",       "title 00:01:00", "SetTimer 1 1000",
+                                             "KillTimer 1", "title 00:00:00", "chime"};
+  EXPECT_EQ(clock_effects, expected);
   EXPECT_EQ(window_text(window), LAPWICK_RESET_TITLE);
   EXPECT_EQ(run_state, STATE_RESET);
+}
+
+// A sent timer message carries whatever lParam its sender chose; handed on
+// through the queue, a non-null one would be called as a timer procedure.
+TEST_F(StopwatchWindow, ATimerMessageSentDuringAChimeIsNeverCalledAsAProcedure) {
+  timer_procedure_calls = 0;
+  const LPARAM procedure = reinterpret_cast<LPARAM>(count_timer_procedure);
+  chime_a_minute_with(window, {{window, WM_TIMER, STOPWATCH_TIMER_ID, procedure, 0, {0, 0}}});
+  move_clock(1000);
+  dispatch_queue();
+  EXPECT_EQ(timer_procedure_calls, 0);
+  // It asked for one more look at the clock, which came after the chime.
+  const std::vector<std::string> expected = {"chime", "title 00:01:00", "SetTimer 1 1000",
+                                             "SetTimer 1 1000"};
+  EXPECT_EQ(clock_effects, expected);
+}
+
+// With the queue full, a command held for later must still be kept.
+TEST_F(StopwatchWindow, ACommandSentDuringAChimeIsKeptWhenTheQueueIsFull) {
+  void* system_post =
+      replace_import("user32.dll", "PostMessageA", reinterpret_cast<void*>(refuse_post));
+  ASSERT_NE(system_post, nullptr);
+  chime_a_minute_with(window, {{window, WM_COMMAND, IDM_PAUSE, 0, 0, {0, 0}}});
+  replace_import("user32.dll", "PostMessageA", system_post);
+  dispatch_queue();
+  EXPECT_EQ(run_state, STATE_PAUSED) << "the Pause sent during the chime was lost";
+  EXPECT_EQ(window_text(window), "00:01:00");
+  EXPECT_EQ(clock_effects.back(), "chime");
+}
+
+// More commands than the window holds for later, all in one chime: the
+// ones beyond run at once, and none is lost.
+TEST_F(StopwatchWindow, AFloodOfCommandsDuringAChimeLosesNone) {
+  const int pauses = 101;
+  std::vector<MSG> flood(pauses, MSG{window, WM_SYSCOMMAND, IDM_PAUSE, 0, 0, {0, 0}});
+  chime_a_minute_with(window, flood);
+  dispatch_queue();
+  int chimes = 0;
+  for (const std::string& effect : clock_effects) chimes += effect == "chime" ? 1 : 0;
+  EXPECT_EQ(chimes, 1 + pauses);       // the minute's, then one a Pause
+  EXPECT_EQ(run_state, STATE_PAUSED);  // an odd number of them
+  EXPECT_EQ(window_text(window), "00:01:00");
 }
 
 TEST_F(StopwatchWindow, OnlyTheLowWordOneToFiveIsACommand) {
