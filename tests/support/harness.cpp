@@ -54,8 +54,9 @@ launched_program launch_at(const std::string& exe_path, const launch_options& op
 
   STARTUPINFOA startup = {};
   startup.cb = sizeof startup;
-  program.started = CreateProcessA(nullptr, command_buffer.data(), nullptr, nullptr, FALSE, 0,
-                                   nullptr, options.working_dir, &startup, &program.info) != 0;
+  program.started = CreateProcessA(nullptr, command_buffer.data(), nullptr, nullptr, FALSE,
+                                   options.suspended ? CREATE_SUSPENDED : 0, nullptr,
+                                   options.working_dir, &startup, &program.info) != 0;
   return program;
 }
 
@@ -236,22 +237,29 @@ handover_round run_handover_round(const char* exe_name, const char* class_name,
                                            return h != nullptr;
                                          },
                                          10000);
+  // Made ready beforehand, so that it starts the moment the first ends.
+  launch_options held = options;
+  held.suspended = true;
+  launched_program third = launch(exe_name, held);
   PostMessageA(window, WM_CLOSE, 0, 0);
   wait_until([&] { return look() || !is_running(first); }, 15000);
-  launched_program third = launch(exe_name, options);
+  ResumeThread(third.info.hThread);
   const DWORD third_started = GetTickCount();
   wait_until([&] { return look() || !is_running(second) || !is_running(third); }, 20000);
   round.ended_after_ms = GetTickCount() - third_started;
   // A moment more, for a window that comes late.
   wait_until(look, 1000);
+  int start = 2;
   for (launched_program* late : {&second, &third}) {
     if (!is_running(*late)) {
       DWORD code = 1;
       GetExitCodeProcess(late->info.hProcess, &code);
       if (code == 0) ++round.late_starts_ended;
-    } else {
-      round.late_windows += count_windows(class_name, late->info.dwProcessId);
+    } else if (const int windows = count_windows(class_name, late->info.dwProcessId)) {
+      round.late_windows += windows;
+      round.window_start = start;
     }
+    ++start;
   }
   for (HWND w = FindWindowA(class_name, nullptr); w != nullptr;
        w = FindWindowExA(nullptr, w, class_name, nullptr)) {

@@ -19,6 +19,7 @@ struct launch_options {
   const char* arguments = nullptr;    // command-line tail
   const char* working_dir = nullptr;  // Windows path; null: inherit
   bool quoted_name = true;            // program name in double quotes
+  bool suspended = false;             // first thread held until ResumeThread
 };
 
 // A started program, owned by this object: it is ended (if still running)

@@ -34,15 +34,22 @@ class OtherThreadWindow {
   HWND window() const { return window_.load(); }
   std::string mutex_name() const { return class_name_ + INSTANCE_MUTEX_SUFFIX; }
   std::string turn_name() const { return class_name_ + INSTANCE_TURN_SUFFIX; }
-  // Run on the owning thread after the delay: destroy, or activate.
+  // Run on the owning thread after the delay: destroy (the start ends and
+  // gives back the start turn), or activate.
   void destroy_after(DWORD ms) { PostThreadMessageA(thread_id_, WM_APP, 0, ms); }
   void activate_after(DWORD ms) { PostThreadMessageA(thread_id_, WM_APP + 1, 0, ms); }
-  // As another start would hand over: after the delay it takes the start
-  // turn as the window goes, and opens the next window (not minimised)
-  // another 300 ms later, keeping the turn.
+  // As starts hand over: after the delay the window goes as its start
+  // ends, and at once the next start takes the turn and opens the next
+  // window (not minimised) 300 ms later. The turn is never free meanwhile.
   void replace_after(DWORD ms) { PostThreadMessageA(thread_id_, WM_APP + 2, 0, ms); }
 
  private:
+  static void give_back(HANDLE& turn) {
+    if (turn == nullptr) return;
+    ReleaseMutex(turn);
+    CloseHandle(turn);
+    turn = nullptr;
+  }
   void run(shown how) {
     thread_id_ = GetCurrentThreadId();
     WNDCLASSA wc = {};
@@ -50,6 +57,9 @@ class OtherThreadWindow {
     wc.hInstance = GetModuleHandleA(nullptr);
     wc.lpszClassName = class_name_.c_str();
     RegisterClassA(&wc);
+    // Taken as the start that opens a window takes it, for its whole run.
+    HANDLE turn = CreateMutexA(nullptr, FALSE, turn_name().c_str());
+    WaitForSingleObject(turn, 5000);
     HWND w = CreateWindowExA(0, class_name_.c_str(), "other", WS_OVERLAPPEDWINDOW, 100, 100, 200,
                              100, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     if (how == shown::minimised_in_front) {
@@ -61,20 +71,18 @@ class OtherThreadWindow {
       ShowWindow(w, how == shown::minimised ? SW_SHOWMINNOACTIVE : SW_SHOWNORMAL);
     }
     window_.store(w);
-    HANDLE turn = nullptr;
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
       if (msg.hwnd == nullptr && msg.message == WM_APP) {
         Sleep(static_cast<DWORD>(msg.lParam));
         DestroyWindow(w);
+        give_back(turn);
       } else if (msg.hwnd == nullptr && msg.message == WM_APP + 1) {
         Sleep(static_cast<DWORD>(msg.lParam));
         ShowWindow(w, SW_RESTORE);
         SetForegroundWindow(w);
       } else if (msg.hwnd == nullptr && msg.message == WM_APP + 2) {
         Sleep(static_cast<DWORD>(msg.lParam));
-        turn = CreateMutexA(nullptr, FALSE, turn_name().c_str());
-        WaitForSingleObject(turn, INFINITE);
         DestroyWindow(w);
         Sleep(300);
         w = CreateWindowExA(0, class_name_.c_str(), "next", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100,
@@ -84,10 +92,7 @@ class OtherThreadWindow {
       DispatchMessageA(&msg);
     }
     if (IsWindow(w)) DestroyWindow(w);
-    if (turn != nullptr) {
-      ReleaseMutex(turn);
-      CloseHandle(turn);
-    }
+    give_back(turn);
     UnregisterClassA(class_name_.c_str(), GetModuleHandleA(nullptr));
   }
 
