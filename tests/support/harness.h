@@ -111,6 +111,7 @@ struct handover_round {
   int late_starts_ended = 0;  // of the second and third, with code 0
   int late_windows = 0;       // left up by the second and third together
   DWORD ended_after_ms = 0;   // from the third start to the first end among them
+  int window_start = 0;       // 2 or 3: the start whose window is up in the end
 };
 handover_round run_handover_round(const char* exe_name, const char* class_name,
                                   const launch_options& options = {});
