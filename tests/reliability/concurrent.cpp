@@ -165,34 +165,6 @@ void waiter_then_owner() {
          figure, waiting == 1 && first_code == 0 && second != nullptr && later_waits && left == 0);
 }
 
-// The first window minimised with a second start waiting on it; the first
-// closed and a third start at once: one window at every moment, and the
-// start without one ends with 0 soon after the other's window is up.
-void hand_over_races(int rounds) {
-  const std::string folder = bin_folder();
-  launch_options in_folder;
-  in_folder.working_dir = folder.c_str();
-  int set_up = 0, worst_windows = 0, bad_rounds = 0;
-  DWORD slowest = 0;
-  for (int round = 0; round < rounds; ++round) {
-    const handover_round r = run_handover_round("OmbrelAbout.exe", "OmbrelAbout", in_folder);
-    if (r.set_up) ++set_up;
-    worst_windows = std::max(worst_windows, r.most_windows);
-    if (r.late_starts_ended != 1 || r.late_windows != 1) ++bad_rounds;
-    slowest = std::max(slowest, r.ended_after_ms);
-  }
-  char tried[128];
-  std::snprintf(tried, sizeof tried, "minimised, one waiting, closed, one more at once; %d rounds",
-                rounds);
-  char figure[256];
-  std::snprintf(figure, sizeof figure,
-                "rounds set up %d; most windows at once %d; rounds not ending with one window "
-                "and one start ended: %d; slowest end %lu ms",
-                set_up, worst_windows, bad_rounds, slowest);
-  report("hand-over race OmbrelAbout", tried, figure,
-         set_up == rounds && worst_windows == 1 && bad_rounds == 0 && slowest < 5000);
-}
-
 }  // namespace
 
 void run_concurrent_starts(const tool_settings& settings) {
@@ -200,5 +172,4 @@ void run_concurrent_starts(const tool_settings& settings) {
   rounds_of("OmbrelAbout.exe", "OmbrelAbout", folder.c_str(), settings.start_rounds);
   rounds_of("OmbrelSplash.exe", "OmbrelSplash", nullptr, settings.start_rounds);
   waiter_then_owner();
-  hand_over_races(settings.start_rounds);
 }
