@@ -226,9 +226,10 @@ TEST(AboutLifecycleE2E, AHandOverRaceNeverShowsTwoWindows) {
   for (int round = 0; round < 5; ++round) {
     const handover_round r = run_handover_round("OmbrelAbout.exe", ABOUT_CLASS, in_folder);
     std::printf(
-        "round %d: most windows at once %d, late starts ended %d, windows %d, "
+        "round %d: most windows at once %d, late starts ended %d, windows %d (of start %d), "
         "first end after %lu ms\n",
-        round, r.most_windows, r.late_starts_ended, r.late_windows, r.ended_after_ms);
+        round, r.most_windows, r.late_starts_ended, r.late_windows, r.window_start,
+        r.ended_after_ms);
     ASSERT_TRUE(r.set_up) << "round " << round << ": no start waited on the minimised window";
     EXPECT_EQ(r.most_windows, 1) << "round " << round;
     EXPECT_EQ(r.late_starts_ended, 1) << "round " << round;
