@@ -16,6 +16,11 @@ void play_sound(WORD resource_id) {
   play_wav_resource(nullptr, MAKEINTRESOURCEA(resource_id));
 }
 
+void text_out(HDC dc, int line) {
+  TextOutA(dc, PAGE_LEFT, PAGE_TOP + PAGE_LINE_PITCH * line, page_lines[line],
+           static_cast<int>(std::strlen(page_lines[line])));
+}
+
 void draw_all_lines() {
   for (int line = 0; line < PAGE_LINE_COUNT; ++line) draw_line(line);
 }
@@ -25,8 +30,20 @@ void draw_all_lines() {
 COLORREF grey(int level) { return RGB(level, level, level); }
 
 void draw_line(int line) {
-  TextOutA(about_dc, PAGE_LEFT, PAGE_TOP + PAGE_LINE_PITCH * line, page_lines[line],
-           static_cast<int>(std::strlen(page_lines[line])));
+  line_colours[line] = GetTextColor(about_dc);
+  text_out(about_dc, line);
+}
+
+void redraw_page(HDC dc) {
+  const COLORREF drawing_colour = GetTextColor(dc);
+  for (int line = 0; line < PAGE_LINE_COUNT; ++line) {
+    // An erased line is black on black: nothing to put back, and its cells
+    // would cover the picture.
+    if (line_colours[line] == BLACK) continue;
+    SetTextColor(dc, line_colours[line]);
+    text_out(dc, line);
+  }
+  SetTextColor(dc, drawing_colour);
 }
 
 void clear_page(int pause_ms) {

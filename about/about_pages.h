@@ -31,6 +31,11 @@ COLORREF grey(int level);
 // background: drawing a line in black erases exactly what it drew before.
 void draw_line(int line);
 
+// Draws the page again as it last stood on the screen, on dc (the window's
+// paint context): every line that is not erased, in the colour it was last
+// drawn in. Leaves dc's text colour as it was.
+void redraw_page(HDC dc);
+
 // Erases all lines at once (pause 0) or fades them out, pausing that many
 // milliseconds between steps.
 void clear_page(int pause_ms);

@@ -11,4 +11,5 @@ HMENU about_menu_bar;
 HMENU about_menu_popup;
 char page_lines[PAGE_LINE_COUNT][TEXT_BUFFER_SIZE];
 char typing_copy[TEXT_BUFFER_SIZE];
+COLORREF line_colours[PAGE_LINE_COUNT];
 char purchase_entry[TEXT_BUFFER_SIZE];

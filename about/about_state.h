@@ -27,11 +27,15 @@ constexpr int PAGE_LINE_COUNT = 14;
 // page loaded last, which is what is on the screen as long as every page
 // clears before it changes them.
 extern char page_lines[PAGE_LINE_COUNT][TEXT_BUFFER_SIZE];
+// The colour each line was last drawn in (black for an erased line), from
+// which a repaint draws the page again as it stood.
+extern COLORREF line_colours[PAGE_LINE_COUNT];
 // The full text of the line being typed, while the line itself grows.
 extern char typing_copy[TEXT_BUFFER_SIZE];
 // The menu's purchase entry: its fixed words and the vendor's site name.
 extern char purchase_entry[TEXT_BUFFER_SIZE];
 
 // drawing_page, set while a page is drawn so that a page command let in by
-// a sound's wait waits for it, lives in about_window.cpp beside the command
-// routing, the only code that reads it.
+// a sound's wait waits for it, and the few page commands kept when the
+// queue is too full to take them again, live in about_window.cpp beside the
+// command routing, the only code that reads them.

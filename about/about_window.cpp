@@ -21,19 +21,54 @@ constexpr COLORREF BLACK = 0x000000;
 // its page into the middle of this one.
 bool drawing_page = false;
 
-void show_page(WORD command) {
-  if (drawing_page) {
-    // Queued like any input that comes during a page: drawn after it.
-    PostMessageA(about_window, WM_COMMAND, command, 0);
-    return;
-  }
-  drawing_page = true;
+// Page commands that came during a page and could not be queued again (the
+// queue was full): drawn, in order, as soon as the page is complete. A
+// failed post needs thousands of messages waiting, so this list never
+// comes near its bound.
+constexpr int PENDING_PAGE_LIMIT = 64;
+WORD pending_pages[PENDING_PAGE_LIMIT];
+int pending_first = 0;
+int pending_count = 0;
+
+void defer_page(WORD command) {
+  // Queued like any input that comes during a page: drawn after it.
+  if (PostMessageA(about_window, WM_COMMAND, command, 0)) return;
+  if (pending_count == PENDING_PAGE_LIMIT) return;
+  pending_pages[(pending_first + pending_count) % PENDING_PAGE_LIMIT] = command;
+  ++pending_count;
+}
+
+void draw_page(WORD command) {
   if (command == IDM_VERSION) {
     show_version_page();
   } else {
     show_credits_page();
   }
+}
+
+void show_page(WORD command) {
+  if (drawing_page) {
+    defer_page(command);
+    return;
+  }
+  drawing_page = true;
+  draw_page(command);
+  while (pending_count > 0) {
+    const WORD next = pending_pages[pending_first];
+    pending_first = (pending_first + 1) % PENDING_PAGE_LIMIT;
+    --pending_count;
+    draw_page(next);
+  }
   drawing_page = false;
+}
+
+// The page as it last stood on the screen, after the system erased part of
+// the window (restored, uncovered).
+void paint_window(HWND window) {
+  PAINTSTRUCT paint;
+  HDC dc = BeginPaint(window, &paint);
+  redraw_page(dc);
+  EndPaint(window, &paint);
 }
 
 void open_product_page() {
@@ -97,7 +132,7 @@ void build_about_window() {
   set_window_text(about_window, ABOUT_TITLE);
   ShowWindow(about_window, SW_SHOW);
   make_topmost(about_window);
-  show_version_page();
+  show_page(IDM_VERSION);
 }
 
 LRESULT CALLBACK about_window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -110,6 +145,12 @@ LRESULT CALLBACK about_window_proc(HWND window, UINT message, WPARAM wparam, LPA
       return 0;
     case WM_COMMAND:
       about_command(LOWORD(wparam));
+      return 0;
+    case WM_PAINT:
+      // While a page is drawn, the drawing itself puts back what the system
+      // erased, step by step.
+      if (drawing_page) return DefWindowProcA(window, message, wparam, lparam);
+      paint_window(window);
       return 0;
     default:
       return DefWindowProcA(window, message, wparam, lparam);

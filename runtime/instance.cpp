@@ -25,70 +25,97 @@ bool acquired(DWORD wait_result) {
 
 // The mutex "<class>_start". Between its look for a window and its
 // window's creation a start holds this turn, so two starts at the same
-// moment never both find none. The turn is kept until the process ends
-// (the handle is left to the system).
+// moment never both find none. The start that opens the window keeps the
+// turn until the process ends (the handle is left to the system); a start
+// that finds a window gives it back.
 HANDLE start_turn = nullptr;
+bool holding_turn = false;
 
 // Takes the turn, waiting up to wait_ms for the start that holds it; true
 // when this start holds it now (or when there is no turn to be had).
 bool take_turn(DWORD wait_ms) {
-  return start_turn == nullptr || acquired(WaitForSingleObject(start_turn, wait_ms));
+  if (start_turn == nullptr || holding_turn) return true;
+  holding_turn = acquired(WaitForSingleObject(start_turn, wait_ms));
+  return holding_turn;
 }
 
-// The window of the class, once any start that is still opening it has.
-HWND find_after_turn(const char* class_name) {
-  name_with_suffix(turn_name, class_name, INSTANCE_TURN_SUFFIX, sizeof INSTANCE_TURN_SUFFIX);
-  start_turn = CreateMutexA(nullptr, FALSE, turn_name);
-  HWND found = FindWindowA(class_name, nullptr);
-  if (take_turn(0)) return found;
-  // Another start holds it: its window is there, or on its way.
-  for (unsigned waited = 0; found == nullptr && waited < INSTANCE_TURN_BOUND_MS;
-       waited += INSTANCE_TURN_POLL_MS) {
-    if (take_turn(INSTANCE_TURN_POLL_MS)) {
-      // It ended without a window: this start takes the turn.
-      return FindWindowA(class_name, nullptr);
+void give_back_turn() {
+  if (holding_turn) ReleaseMutex(start_turn);
+  holding_turn = false;
+}
+
+// A window of the class: there already, or opened meanwhile by the start
+// that holds the turn. Null once this start holds the turn and there is
+// still none (it opens the window), or when the holder has shown no window
+// within the bound. Whatever ends a wait for the turn, the window is looked
+// for again, so a window that is up is always found, and found as soon as
+// it is up.
+HWND find_window_or_take_turn(const char* class_name) {
+  for (unsigned waited = 0;; waited += INSTANCE_TURN_POLL_MS) {
+    HWND found = FindWindowA(class_name, nullptr);
+    if (found != nullptr) {
+      give_back_turn();
+      return found;
     }
-    found = FindWindowA(class_name, nullptr);
+    if (waited >= INSTANCE_TURN_BOUND_MS) return nullptr;
+    if (take_turn(waited == 0 ? 0 : INSTANCE_TURN_POLL_MS)) {
+      found = FindWindowA(class_name, nullptr);
+      if (found != nullptr) give_back_turn();
+      return found;
+    }
   }
-  return found;
 }
 
-}  // namespace
-
-int activate_previous_instance(const char* class_name) {
-  HWND found = find_after_turn(class_name);
-  if (found == nullptr) return 0;
-  if (!IsIconic(found)) {
-    SetForegroundWindow(found);
-    return 1;
-  }
-
-  // Minimised: this start waits for the user to activate the window. The
-  // mutex tells any further start that somebody is waiting already. Its
-  // handle is kept open until the process ends, on purpose, unless this
-  // start gives up waiting and opens a window of its own.
+// Waits on a minimised window until the user activates it: 1 then, or 0 at
+// once when another start is already waiting on it (it holds the mutex) and
+// -1 when the window goes away during the wait.
+int wait_on_minimised(HWND found, const char* class_name) {
+  // The mutex tells any further start that somebody is waiting already.
+  // Its handle is kept open until the process ends, on purpose, unless the
+  // window goes away during the wait.
   name_with_suffix(mutex_name, class_name, INSTANCE_MUTEX_SUFFIX, sizeof INSTANCE_MUTEX_SUFFIX);
   HANDLE waiting = CreateMutexA(nullptr, TRUE, mutex_name);
-  if (GetLastError() == ERROR_ALREADY_EXISTS) return 1;
+  if (GetLastError() == ERROR_ALREADY_EXISTS) return 0;
 
   const int flash_off = flash_off_for_version(GetVersion());
   while (GetForegroundWindow() != found) {
-    // The other instance may end while we wait: then there is nothing to
-    // bring forward, and this start opens its own window instead.
-    // The mutex goes too, or a later start on this program's own window,
-    // minimised, would take it for somebody waiting and end at once.
-    // It opens that window holding the turn, as a first start does, so a
-    // start at the same moment waits for it instead of opening another.
+    // The other instance may end while we wait. The mutex goes then, or a
+    // later start on the next window, minimised, would take it for
+    // somebody waiting and end at once.
     if (!IsWindow(found)) {
       ReleaseMutex(waiting);
       CloseHandle(waiting);
-      take_turn(INSTANCE_TURN_BOUND_MS);
-      return 0;
+      return -1;
     }
     FlashWindow(found, TRUE);
     Sleep(INSTANCE_FLASH_PAUSE_MS);
     if (flash_off) FlashWindow(found, FALSE);
   }
-  SetForegroundWindow(found);
   return 1;
+}
+
+}  // namespace
+
+int activate_previous_instance(const char* class_name) {
+  name_with_suffix(turn_name, class_name, INSTANCE_TURN_SUFFIX, sizeof INSTANCE_TURN_SUFFIX);
+  start_turn = CreateMutexA(nullptr, FALSE, turn_name);
+  holding_turn = false;
+  for (;;) {
+    HWND found = find_window_or_take_turn(class_name);
+    // None: this start opens the window, holding the turn.
+    if (found == nullptr) return 0;
+    if (!IsIconic(found)) {
+      SetForegroundWindow(found);
+      return 1;
+    }
+    const int waited = wait_on_minimised(found, class_name);
+    if (waited == 0) return 1;  // somebody else waits on it
+    if (waited == 1) {
+      SetForegroundWindow(found);
+      return 1;
+    }
+    // The window went away: another start may be opening the next one
+    // already, and that one is brought forward in its turn. When nobody
+    // is, this start takes the turn and opens its own.
+  }
 }

@@ -200,3 +200,46 @@ TEST_F(AboutPages, LoopEndsWhenGetMessageFails) {
   EXPECT_EQ(ended.get_message_calls, 1) << "the loop went on after GetMessageA failed";
   EXPECT_EQ(ended.result, LOOP_FAILED_EXIT_CODE) << "a failed loop was reported as success";
 }
+
+namespace {
+
+// Another program's page command arriving while the first click of a page
+// plays (its send reaches the window procedure during the sound), at a
+// moment when the queue is full and a post fails.
+int refused_posts = 0;
+BOOL WINAPI refuse_post(HWND, UINT, WPARAM, LPARAM) {
+  ++refused_posts;
+  SetLastError(ERROR_NOT_ENOUGH_QUOTA);
+  return FALSE;
+}
+WORD command_during_page = 0;
+void send_command_at_first_sound(HMODULE, LPCSTR) {
+  const WORD command = command_during_page;
+  command_during_page = 0;
+  if (command != 0) SendMessageA(about_window, WM_COMMAND, command, 0);
+}
+
+}  // namespace
+
+TEST_F(AboutPages, APageCommandThatCannotBeQueuedAgainIsDrawnRightAfterThePage) {
+  set_sound_observer(send_command_at_first_sound);
+  command_during_page = IDM_VERSION;
+  refused_posts = 0;
+  void* system_post =
+      replace_import("user32.dll", "PostMessageA", reinterpret_cast<void*>(refuse_post));
+  ASSERT_NE(system_post, nullptr) << "this program does not import PostMessageA";
+  SendMessageA(about_window, WM_COMMAND, IDM_CREDITS, 0);
+  replace_import("user32.dll", "PostMessageA", system_post);
+
+  EXPECT_EQ(refused_posts, 1) << "the command was not deferred through the queue first";
+  // The credits page, complete, then the version page over it.
+  EXPECT_STREQ(page_lines[CREDITS_HEADING_ROW], "") << "the version page was never drawn";
+  EXPECT_STREQ(page_lines[VERSION_NUMBER_ROW], VERSION_TEXTS[2]);
+  EXPECT_TRUE(IsWindowVisible(picture_control));
+  const pixel_picture picture = window_picture();
+  EXPECT_EQ(count_lit(picture, whole(picture), version_cells_and_picture()), 0);
+  EXPECT_GT(count_white(picture, line_cell(VERSION_NUMBER_ROW, VERSION_TEXTS[2])), 0);
+  MSG queued;
+  EXPECT_FALSE(PeekMessageA(&queued, about_window, WM_COMMAND, WM_COMMAND, PM_REMOVE))
+      << "a page command left for later as well";
+}

@@ -160,3 +160,120 @@ TEST_F(AboutWindowE2E, StaysAboveAnotherProgramsWindowThatWasJustActivated) {
   }
   EXPECT_EQ(first, about_.window) << "the About window is below in the Z order";
 }
+
+namespace {
+
+// Pixels of the page that differ between two pictures of the window, the
+// picture control aside (it animates by itself).
+int page_pixels_changed(const pixel_picture& before, const pixel_picture& now, HWND window) {
+  if (before.width != now.width || before.height != now.height) return before.width * before.height;
+  const RECT picture = picture_rect(window);
+  int changed = 0;
+  for (int y = 0; y < now.height; ++y) {
+    for (int x = 0; x < now.width; ++x) {
+      const POINT at = {x, y};
+      if (!PtInRect(&picture, at) && before.at(x, y) != now.at(x, y)) ++changed;
+    }
+  }
+  return changed;
+}
+
+// Waits until the screen shows the page as before; the pixels still
+// changed when the bound ran out.
+int page_back(const pixel_picture& before, HWND window) {
+  int changed = 0;
+  wait_until(
+      [&] { return (changed = page_pixels_changed(before, screen_picture(window), window)) == 0; },
+      5000);
+  return changed;
+}
+
+// Another program's topmost window over the whole client area, shown until
+// the screen shows it there, then closed.
+bool cover_and_uncover(HWND window) {
+  WNDCLASSA cover_class = {};
+  cover_class.lpfnWndProc = DefWindowProcA;
+  cover_class.hInstance = GetModuleHandleA(nullptr);
+  cover_class.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+  cover_class.lpszClassName = "OmbrelTestCover";
+  RegisterClassA(&cover_class);  // fails harmlessly when already there
+  RECT client = {};
+  GetClientRect(window, &client);
+  MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&client), 2);
+  HWND cover = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, "OmbrelTestCover", "cover",
+                               WS_POPUP | WS_VISIBLE, client.left, client.top,
+                               client.right - client.left, client.bottom - client.top, nullptr,
+                               nullptr, GetModuleHandleA(nullptr), nullptr);
+  const bool covered = wait_until(
+      [&] {
+        const pixel_picture now = screen_picture(window);
+        return count_white(now, whole(now)) == now.width * now.height;
+      },
+      5000);
+  DestroyWindow(cover);
+  return covered;
+}
+
+}  // namespace
+
+// The system erases what it hides and shows again; the window puts the page
+// back as it stood, for every page, whether minimised and restored or
+// covered by another window and uncovered.
+TEST_F(AboutWindowE2E, EveryPageComesBackPixelForPixelAfterRestoreAndAfterBeingUncovered) {
+  HWND window = about_.window;
+  const struct {
+    WORD command;
+    bool (*alone)(const pixel_picture&, HWND);
+  } pages[] = {{0, version_page_alone},
+               {IDM_CREDITS, credits_page_alone},
+               {IDM_VERSION, version_page_alone}};
+  for (const auto& page : pages) {
+    if (page.command != 0) {
+      ASSERT_TRUE(run_command(window, page.command));
+    }
+    const pixel_picture before = settled(page.alone);
+    ASSERT_TRUE(page.alone(before, window)) << "page " << page.command;
+
+    PostMessageA(window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    ASSERT_TRUE(wait_until([&] { return IsIconic(window) != FALSE; }, 5000));
+    PostMessageA(window, WM_SYSCOMMAND, SC_RESTORE, 0);
+    ASSERT_TRUE(wait_until([&] { return IsIconic(window) == FALSE; }, 5000));
+    EXPECT_EQ(page_back(before, window), 0) << "page " << page.command << " after restore";
+
+    ASSERT_TRUE(cover_and_uncover(window)) << "the cover never showed over the window";
+    EXPECT_EQ(page_back(before, window), 0) << "page " << page.command << " after uncovering";
+  }
+}
+
+DWORD WINAPI choose_credits(void* window) {
+  return run_command(static_cast<HWND>(window), IDM_CREDITS) ? 1 : 0;
+}
+
+// While a page is being drawn, a repaint puts back no line ahead of the
+// drawing: the last name, the last line to fade in, reaches white only at
+// its fade's last step, moments before the page is complete.
+TEST_F(AboutWindowE2E, RepaintsDuringAPageShowNoLineAheadOfItsFade) {
+  HWND window = about_.window;
+  HANDLE chooser = CreateThread(nullptr, 0, choose_credits, window, 0, nullptr);
+  int pictures = 0;
+  DWORD first_white = 0;
+  const bool complete = wait_until(
+      [&] {
+        const bool done = WaitForSingleObject(chooser, 0) == WAIT_OBJECT_0;
+        InvalidateRect(window, nullptr, TRUE);
+        const pixel_picture now = screen_picture(window);
+        ++pictures;
+        if (first_white == 0 && count_white(now, line_band(13)) > 0) first_white = GetTickCount();
+        return done;
+      },
+      PAGE_BOUND_MS);
+  const DWORD complete_at = GetTickCount();
+  CloseHandle(chooser);
+  ASSERT_TRUE(complete);
+  EXPECT_GT(pictures, 20);
+  ASSERT_NE(first_white, 0u) << "the last line never showed";
+  // The fade of the line above alone takes 51 steps of 5 ms.
+  EXPECT_LT(complete_at - first_white, 500u)
+      << "the last line showed white " << complete_at - first_white
+      << " ms before the page was complete";
+}

@@ -33,11 +33,23 @@ class OtherThreadWindow {
   const char* class_name() const { return class_name_.c_str(); }
   HWND window() const { return window_.load(); }
   std::string mutex_name() const { return class_name_ + INSTANCE_MUTEX_SUFFIX; }
-  // Run on the owning thread after the delay: destroy, or activate.
+  std::string turn_name() const { return class_name_ + INSTANCE_TURN_SUFFIX; }
+  // Run on the owning thread after the delay: destroy (the start ends and
+  // gives back the start turn), or activate.
   void destroy_after(DWORD ms) { PostThreadMessageA(thread_id_, WM_APP, 0, ms); }
   void activate_after(DWORD ms) { PostThreadMessageA(thread_id_, WM_APP + 1, 0, ms); }
+  // As starts hand over: after the delay the window goes as its start
+  // ends, and at once the next start takes the turn and opens the next
+  // window (not minimised) 300 ms later. The turn is never free meanwhile.
+  void replace_after(DWORD ms) { PostThreadMessageA(thread_id_, WM_APP + 2, 0, ms); }
 
  private:
+  static void give_back(HANDLE& turn) {
+    if (turn == nullptr) return;
+    ReleaseMutex(turn);
+    CloseHandle(turn);
+    turn = nullptr;
+  }
   void run(shown how) {
     thread_id_ = GetCurrentThreadId();
     WNDCLASSA wc = {};
@@ -45,6 +57,9 @@ class OtherThreadWindow {
     wc.hInstance = GetModuleHandleA(nullptr);
     wc.lpszClassName = class_name_.c_str();
     RegisterClassA(&wc);
+    // Taken as the start that opens a window takes it, for its whole run.
+    HANDLE turn = CreateMutexA(nullptr, FALSE, turn_name().c_str());
+    WaitForSingleObject(turn, 5000);
     HWND w = CreateWindowExA(0, class_name_.c_str(), "other", WS_OVERLAPPEDWINDOW, 100, 100, 200,
                              100, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     if (how == shown::minimised_in_front) {
@@ -61,14 +76,23 @@ class OtherThreadWindow {
       if (msg.hwnd == nullptr && msg.message == WM_APP) {
         Sleep(static_cast<DWORD>(msg.lParam));
         DestroyWindow(w);
+        give_back(turn);
       } else if (msg.hwnd == nullptr && msg.message == WM_APP + 1) {
         Sleep(static_cast<DWORD>(msg.lParam));
         ShowWindow(w, SW_RESTORE);
         SetForegroundWindow(w);
+      } else if (msg.hwnd == nullptr && msg.message == WM_APP + 2) {
+        Sleep(static_cast<DWORD>(msg.lParam));
+        DestroyWindow(w);
+        Sleep(300);
+        w = CreateWindowExA(0, class_name_.c_str(), "next", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100,
+                            100, 200, 100, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+        window_.store(w);
       }
       DispatchMessageA(&msg);
     }
     if (IsWindow(w)) DestroyWindow(w);
+    give_back(turn);
     UnregisterClassA(class_name_.c_str(), GetModuleHandleA(nullptr));
   }
 
@@ -85,6 +109,27 @@ bool mutex_exists(const std::string& name) {
   return true;
 }
 
+// Whether this thread holds the named mutex: it takes it again at once,
+// and a thread of its own cannot.
+bool held_by_this_thread(const std::string& name) {
+  HANDLE h = OpenMutexA(SYNCHRONIZE, FALSE, name.c_str());
+  if (h == nullptr) return false;
+  const DWORD here = WaitForSingleObject(h, 0);
+  if (here != WAIT_OBJECT_0 && here != WAIT_ABANDONED) {
+    CloseHandle(h);
+    return false;
+  }
+  ReleaseMutex(h);
+  DWORD seen = WAIT_FAILED;
+  std::thread other([&] {
+    seen = WaitForSingleObject(h, 0);
+    if (seen == WAIT_OBJECT_0 || seen == WAIT_ABANDONED) ReleaseMutex(h);
+  });
+  other.join();
+  CloseHandle(h);
+  return seen == WAIT_TIMEOUT;
+}
+
 // Waits in activate_previous_instance on the other window (which its thread
 // acts on meanwhile): the result, and a wait of at least min_ms and below
 // max_ms.
@@ -97,12 +142,18 @@ void expect_wait(const OtherThreadWindow& other, int result, DWORD min_ms, const
   EXPECT_LT(waited, max_ms) << too_long;
 }
 
-TEST(ActivatePreviousInstance, NoWindowGivesZeroAndNoMutex) {
-  EXPECT_EQ(activate_previous_instance("OmbrelNobodyHasThisClass"), 0);
-  EXPECT_FALSE(mutex_exists(std::string("OmbrelNobodyHasThisClass") + INSTANCE_MUTEX_SUFFIX));
+// The start that opens the window keeps the start turn, and no start holds
+// the waiting start's mutex.
+TEST(ActivatePreviousInstance, NoWindowGivesZeroKeepingTheStartTurnAndNoWaitingMutex) {
+  const std::string name = "OmbrelNobodyHasThisClass";
+  EXPECT_EQ(activate_previous_instance(name.c_str()), 0);
+  EXPECT_FALSE(mutex_exists(name + INSTANCE_MUTEX_SUFFIX));
+  EXPECT_TRUE(held_by_this_thread(name + INSTANCE_TURN_SUFFIX));
 }
 
-TEST(ActivatePreviousInstance, VisibleWindowIsBroughtForwardWithoutMutex) {
+// A start that found a window holds neither the waiting start's mutex nor
+// the start turn, which belongs to a start that opens a window.
+TEST(ActivatePreviousInstance, VisibleWindowIsBroughtForwardHoldingNoMutex) {
   OtherThreadWindow other(shown::normal);
   foreground_decoy decoy;
   ASSERT_NE(GetForegroundWindow(), other.window());
@@ -112,6 +163,7 @@ TEST(ActivatePreviousInstance, VisibleWindowIsBroughtForwardWithoutMutex) {
   // The other thread takes the activation through its own queue.
   EXPECT_TRUE(wait_until([&] { return GetForegroundWindow() == other.window(); }, 2000));
   EXPECT_FALSE(mutex_exists(other.mutex_name()));
+  EXPECT_FALSE(held_by_this_thread(other.turn_name()));
 }
 
 TEST(ActivatePreviousInstance, SomebodyAlreadyWaitingMeansReturnAtOnce) {
@@ -155,8 +207,25 @@ TEST(ActivatePreviousInstance, WindowDestroyedDuringTheWaitEndsIt) {
   foreground_decoy decoy;
   other.destroy_after(900);
   expect_wait(other, 0, 800, "", 3000, "kept waiting on a window that is gone");
-  // This start opens its own window now: nobody is waiting any more.
+  // This start opens its own window now, holding the start turn: nobody
+  // is waiting any more.
   EXPECT_FALSE(mutex_exists(other.mutex_name()));
+  EXPECT_TRUE(held_by_this_thread(other.turn_name()));
+}
+
+// The window waited on goes, and the start that takes over opens the next
+// one holding the start turn: the waiting start brings that window forward
+// as soon as it is up, and opens none of its own.
+TEST(ActivatePreviousInstance, WindowHandedOverDuringTheWaitIsBroughtForwardAtOnce) {
+  OtherThreadWindow other(shown::minimised);
+  foreground_decoy decoy;
+  other.replace_after(900);
+  expect_wait(other, 1, 1100, "returned before the next window was up", 3000,
+              "waited out the start turn instead of looking for the window");
+  EXPECT_STREQ(window_text(other.window()).c_str(), "next");
+  EXPECT_TRUE(wait_until([&] { return GetForegroundWindow() == other.window(); }, 2000));
+  EXPECT_FALSE(mutex_exists(other.mutex_name())) << "nobody waits on the next window";
+  EXPECT_FALSE(held_by_this_thread(other.turn_name()));
 }
 
 }  // namespace

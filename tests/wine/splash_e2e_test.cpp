@@ -218,6 +218,21 @@ TEST(Splash, SecondStartBringsTheFirstForwardAndMakesNoWindow) {
 
 }  // namespace
 
+// The first splash minimised with a second start waiting on it; the first
+// closed and a third start at once: one window, brought forward by the
+// other start at once (the build that stays up, so the window under
+// watch does not end by itself).
+TEST(Splash, AHandOverRaceNeverShowsTwoWindows) {
+  for (int round = 0; round < 5; ++round) {
+    const handover_round r = run_handover_round("OmbrelSplashLingering.exe", SPLASH_CLASS);
+    ASSERT_TRUE(r.set_up) << "round " << round << ": no start waited on the minimised window";
+    EXPECT_EQ(r.most_windows, 1) << "round " << round;
+    EXPECT_EQ(r.late_starts_ended, 1) << "round " << round;
+    EXPECT_EQ(r.late_windows, 1) << "round " << round;
+    EXPECT_LT(r.ended_after_ms, 5000u) << "round " << round << ": the other start lingered";
+  }
+}
+
 TEST(Splash, FiveStartsAtTheSameMomentShowOneWindowAtATime) {
   // Each start looks for a window before it makes its own; starts at the
   // same moment must not all find none.
