@@ -7,6 +7,7 @@
 #include "about_menu.h"
 #include "about_pages.h"
 #include "about_state.h"
+#include "held_commands.h"
 #include "instance.h"
 #include "window_skeleton.h"
 #include "window_utils.h"
@@ -25,17 +26,12 @@ bool drawing_page = false;
 // queue was full): drawn, in order, as soon as the page is complete. A
 // failed post needs thousands of messages waiting, so this list never
 // comes near its bound.
-constexpr int PENDING_PAGE_LIMIT = 64;
-WORD pending_pages[PENDING_PAGE_LIMIT];
-int pending_first = 0;
-int pending_count = 0;
+held_commands pending_pages;
 
 void defer_page(WORD command) {
   // Queued like any input that comes during a page: drawn after it.
   if (PostMessageA(about_window, WM_COMMAND, command, 0)) return;
-  if (pending_count == PENDING_PAGE_LIMIT) return;
-  pending_pages[(pending_first + pending_count) % PENDING_PAGE_LIMIT] = command;
-  ++pending_count;
+  hold_command(pending_pages, command);
 }
 
 void draw_page(WORD command) {
@@ -53,12 +49,8 @@ void show_page(WORD command) {
   }
   drawing_page = true;
   draw_page(command);
-  while (pending_count > 0) {
-    const WORD next = pending_pages[pending_first];
-    pending_first = (pending_first + 1) % PENDING_PAGE_LIMIT;
-    --pending_count;
-    draw_page(next);
-  }
+  int next;
+  while (next_held_command(pending_pages, &next)) draw_page(static_cast<WORD>(next));
   drawing_page = false;
 }
 

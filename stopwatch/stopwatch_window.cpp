@@ -1,6 +1,7 @@
 #include "stopwatch_window.h"
 
 #include "clock_calls.h"
+#include "held_commands.h"
 #include "stopwatch_clock.h"
 #include "stopwatch_commands.h"
 #include "stopwatch_menus.h"
@@ -39,10 +40,7 @@ constexpr int REFRESH_STEP = 0;
 // in the list: one later refresh reads the clock for all of them.
 bool clock_busy = false;
 bool refresh_wanted = false;
-constexpr int HELD_LIMIT = 64;
-int held_commands[HELD_LIMIT];
-int held_first = 0;
-int held_count = 0;
+held_commands held_steps;
 
 bool hold_while_busy(int step) {
   if (!clock_busy) return false;
@@ -53,10 +51,7 @@ bool hold_while_busy(int step) {
   // With the list full the command runs at once rather than be lost: each
   // command has set the state, timer and title before it chimes, and a
   // refresh reads the clock again after its chime.
-  if (held_count == HELD_LIMIT) return false;
-  held_commands[(held_first + held_count) % HELD_LIMIT] = step;
-  ++held_count;
-  return true;
+  return hold_command(held_steps, step);
 }
 
 void run_step(int step) {
@@ -74,10 +69,8 @@ void run_step(int step) {
 
 void run_held_steps() {
   for (;;) {
-    if (held_count > 0) {
-      const int step = held_commands[held_first];
-      held_first = (held_first + 1) % HELD_LIMIT;
-      --held_count;
+    int step;
+    if (next_held_command(held_steps, &step)) {
       run_step(step);
     } else if (refresh_wanted) {
       refresh_wanted = false;
