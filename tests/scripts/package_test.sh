@@ -2,8 +2,8 @@
 # Makes the release zip with CPack into an empty folder, unpacks it into
 # another and checks what a user gets: exactly the three programs, their
 # picture, README and licence, the files the build made; the version
-# resource and manifest in each program; and, given the probe and the bench
-# (64-bit), that OmbrelAbout started in the unpacked folder finds its
+# resource and manifest in each program; and, given the probe and the bench,
+# that OmbrelAbout started in the unpacked folder finds its
 # picture there, and that the probe sees the difference when it is missing.
 # usage: package_test.sh BUILD_DIR BITS PYTHON [PROBE_EXE BENCH_DIR]
 set -u
