@@ -21,8 +21,14 @@ if [ "${1:-}" = --ci ]; then
 fi
 # The CI part: the splash (picture, text, exit code), Lapwick (runs,
 # counts, chimes) and About (pages, sounds, single instance), each started
-# end to end once.
+# end to end: the end-to-end programs, with only these of their cases.
 ci_tests='^(splash_e2e_test|lapwick_e2e_test|about_e2e_test)$'
+ci_cases=Splash.ShowsThePictureWithItsTailAsTextAlongTheBottom
+ci_cases+=:LapwickCommands.EachStateChangeChimesOnceAndTheTitleFollows
+ci_cases+=:LapwickCommands.TheRealTimerCountsSecondsOnlyWhileRunning
+ci_cases+=:AboutWindowE2E.VersionThenCreditsThenVersionShowExactlyTheirOwnPixels
+ci_cases+=:AboutSoundsE2E.CreditsTwiceInQuickSuccessionGiveNineClicksAndAClosingSoundEach
+ci_cases+=:AboutLifecycleE2E.SecondStartBringsTheWindowForwardAndEndsWithoutAWindow
 timeout=${OMBREL_GUEST_TIMEOUT:-$((ci ? 1800 : 7200))}
 
 started=$(date +%s)
@@ -43,6 +49,7 @@ args=(-L wine --output-on-failure "$@")
 [ "$ci" = 1 ] && args+=(-R "$ci_tests")
 {
   echo "export OMBREL_BENCH_TEMPLATE=/opt/ombrel/bench"
+  [ "$ci" = 1 ] && echo "export GTEST_FILTER=$ci_cases"
   printf 'cd %q\n' "$root"
   printf 'ctest --test-dir %q' "$build"
   printf ' %q' "${args[@]}"
