@@ -5,8 +5,9 @@
 # which the other bench scripts source. Every wait is bounded.
 # usage: start.sh DIR [win64|win32]
 # win32 runs the 32-bit Wine on a 32-bit prefix. When OMBREL_BENCH_TEMPLATE
-# names a bench this script made before (the 32-bit guest keeps one), its
-# booted prefix and home are copied instead of booting a new prefix.
+# names a bench this script made before, its booted prefix is used in place
+# instead of booting a new one: the 32-bit guest keeps one in its image and
+# throws away what a run writes.
 set -euo pipefail
 dir=$1
 arch=${2:-win64}
@@ -57,8 +58,7 @@ for _ in $(seq 100); do
 done
 
 if [ -n "$template" ] && [ -d "$template/prefix" ]; then
-  cp -a "$template/prefix" "$WINEPREFIX"
-  cp -a "$template/home/." "$HOME/"
+  ln -s "$template/prefix" "$WINEPREFIX"
   echo "bench ready on $display with prefix $WINEPREFIX (from $template)"
   exit 0
 fi

@@ -14,13 +14,24 @@ image=$1 job=$2 mode=${3:-snapshot}
 shift 3 || shift $#
 drive="file=$image/rootfs.img,if=virtio,format=raw,cache=unsafe"
 [ "$mode" = snapshot ] && drive+=",snapshot=on"
+# Each shared folder: 9p, read-only, with the page cache on (a program
+# mapped from a 9p mount without it reads pages of zeros), under an overlay
+# whose writes stay in the guest.
 shares=()
-: >"$job/shares"
+cat >"$job/setup.sh" <<'SETUP'
+set -e
+share() {
+  mkdir -p "/mnt/$1" "/var/tmp/overlay/$1/upper" "/var/tmp/overlay/$1/work" "$2"
+  mount -t 9p -o trans=virtio,version=9p2000.L,msize=512000,cache=loose,ro "$1" "/mnt/$1"
+  mount -t overlay overlay \
+    -o "lowerdir=/mnt/$1,upperdir=/var/tmp/overlay/$1/upper,workdir=/var/tmp/overlay/$1/work" "$2"
+}
+SETUP
 n=0
 for path in "$@"; do
   n=$((n + 1))
   shares+=(-virtfs "local,path=$path,mount_tag=share$n,security_model=none,readonly=on")
-  echo "share$n $path" >>"$job/shares"
+  printf 'share share%d %q\n' "$n" "$path" >>"$job/setup.sh"
 done
 rm -f "$job/rc" "$job/output.log"
 cores=$(nproc)

@@ -1,10 +1,9 @@
 #!/bin/bash
 # The test guest's first process (init=): mounts what a system needs, mounts
-# the host's job folder (9p tag "job") and each folder listed in its
-# "shares" file at the same path as on the host (read-only from the host,
-# with writes kept in the guest by an overlay), runs job.sh, records its
-# output and exit code in the job folder, and powers the guest off in every
-# case.
+# the host's job folder (9p tag "job"), runs its setup.sh (which
+# boot-guest.sh writes: the host folders the guest sees) and then job.sh,
+# records their output and exit code in the job folder, and powers the
+# guest off in every case.
 export PATH=/usr/sbin:/usr/bin:/sbin:/bin
 mount -t proc proc /proc 2>/dev/null
 mount -t sysfs sys /sys 2>/dev/null
@@ -21,15 +20,9 @@ mkdir -p /job
 if mount -t 9p -o trans=virtio,version=9p2000.L,msize=512000 job /job; then
   rm -f /job/rc
   status=0
-  if [ -f /job/shares ]; then
-    while read -r tag path; do
-      mkdir -p "/mnt/$tag" "/var/tmp/overlay/$tag/upper" "/var/tmp/overlay/$tag/work" "$path"
-      if ! mount -t 9p -o trans=virtio,version=9p2000.L,msize=512000,ro "$tag" "/mnt/$tag" ||
-        ! mount -t overlay overlay -o "lowerdir=/mnt/$tag,upperdir=/var/tmp/overlay/$tag/upper,workdir=/var/tmp/overlay/$tag/work" "$path"; then
-        echo "ombrel-boot: cannot share $path" >/dev/console
-        status=125
-      fi
-    done </job/shares
+  if [ -f /job/setup.sh ] && ! bash /job/setup.sh >/dev/console 2>&1; then
+    echo "ombrel-boot: setup.sh failed" >/dev/console
+    status=125
   fi
   if [ "$status" = 0 ]; then
     (cd /job && bash /job/job.sh) 2>&1 | tee /job/output.log >/dev/console
