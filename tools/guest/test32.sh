@@ -49,6 +49,8 @@ args=(-L wine --output-on-failure "$@")
 [ "$ci" = 1 ] && args+=(-R "$ci_tests")
 {
   echo "export OMBREL_BENCH_TEMPLATE=/opt/ombrel/bench"
+  # The tests' waits for windows and exits, ten times as long as natively.
+  echo "export OMBREL_WAIT_SCALE=${OMBREL_WAIT_SCALE:-10}"
   [ "$ci" = 1 ] && echo "export GTEST_FILTER=$ci_cases"
   printf 'cd %q\n' "$root"
   printf 'ctest --test-dir %q' "$build"
