@@ -35,7 +35,9 @@ started=$(date +%s)
 say() { echo "[test32 $(($(date +%s) - started))s] $*"; }
 
 say "guest image"
-image=$(bash "$here/build-image.sh" | tail -n 1) || { say "no guest image"; exit 1; }
+sudo=""
+[ "$(id -u)" -ne 0 ] && sudo=sudo  # debootstrap and chroot need root
+image=$($sudo bash "$here/build-image.sh" | tail -n 1) || { say "no guest image"; exit 1; }
 [ -f "$image/ready" ] || { say "no guest image"; exit 1; }
 say "build win32"
 if ! (cd "$root" && cmake --preset win32 >/dev/null && cmake --build build/win32 -j2 >/dev/null); then
@@ -66,7 +68,7 @@ OMBREL_GUEST_TIMEOUT=$timeout bash "$here/boot-guest.sh" "$image" "$job" snapsho
   >"$job/console.log" 2>&1 &
 guest=$!
 # The guest's console, as it comes.
-tail -n +1 -f "$job/console.log" --pid "$guest" 2>/dev/null | tr -d '\r'
+tail -n +1 -f "$job/console.log" --pid "$guest" 2>/dev/null | sed -u 's/\r$//'
 wait "$guest"
 guest_status=$?
 mkdir -p "$build/Testing/Temporary"
