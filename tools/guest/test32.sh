@@ -21,8 +21,9 @@ if [ "${1:-}" = --ci ]; then
 fi
 # The CI part: the splash (picture, text, exit code), Lapwick (runs,
 # counts, chimes) and About (pages, sounds, single instance), each started
-# end to end: the end-to-end programs, with only these of their cases.
-ci_tests='^(splash_e2e_test|lapwick_e2e_test|about_e2e_test)$'
+# end to end: the end-to-end programs, with only these of their cases; and
+# the 32-bit release package, unpacked, checked and About started from it.
+ci_tests='^(splash_e2e_test|lapwick_e2e_test|about_e2e_test|release_package)$'
 ci_cases=Splash.ShowsThePictureWithItsTailAsTextAlongTheBottom
 ci_cases+=:LapwickCommands.EachStateChangeChimesOnceAndTheTitleFollows
 ci_cases+=:LapwickCommands.TheRealTimerCountsSecondsOnlyWhileRunning
@@ -51,6 +52,12 @@ args=(-L wine --output-on-failure "$@")
 [ "$ci" = 1 ] && args+=(-R "$ci_tests")
 {
   echo "export OMBREL_BENCH_TEMPLATE=/opt/ombrel/bench"
+  # The Python the build found here (perhaps a pyenv shim) is the guest's.
+  python=$(sed -n 's/^OMBREL_PYTHON:[A-Z]*=//p' "$build/CMakeCache.txt")
+  if [ -n "$python" ] && [ "$python" != /usr/bin/python3 ]; then
+    printf '[ -e %q ] || { mkdir -p %q && ln -s /usr/bin/python3 %q; }\n' \
+      "$python" "$(dirname "$python")" "$python"
+  fi
   # The tests' waits for windows and exits, ten times as long as natively.
   echo "export OMBREL_WAIT_SCALE=${OMBREL_WAIT_SCALE:-10}"
   [ "$ci" = 1 ] && echo "export GTEST_FILTER=$ci_cases"
