@@ -29,9 +29,14 @@ if [ -f "$out/ready" ]; then
 fi
 started=$(date +%s)
 log() { echo "[guest image $(($(date +%s) - started))s] $*" >&2; }
-# Older images are of no use any more.
-find "$cache" -mindepth 1 -maxdepth 1 -type d ! -name "$key" -exec rm -rf {} +
-rm -rf "$out"
+# Older images are of no use any more, nor is a half-built one. A build
+# that was killed may have left the host's /dev mounted in its root: never
+# delete through a mount.
+for old in "$cache"/*/; do
+  [ -d "$old" ] || continue
+  grep -F " ${old%/}/" /proc/mounts | cut -d' ' -f2 | sort -r | xargs -r -n1 umount -l
+  rm -rf --one-file-system "$old"
+done
 mkdir -p "$out"
 root=$out/root
 cleanup() {
