@@ -34,7 +34,7 @@ log() { echo "[guest image $(($(date +%s) - started))s] $*" >&2; }
 # delete through a mount.
 for old in "$cache"/*/; do
   [ -d "$old" ] || continue
-  grep -F " ${old%/}/" /proc/mounts | cut -d' ' -f2 | sort -r | xargs -r -n1 umount -l
+  { grep -F " ${old%/}/" /proc/mounts || true; } | cut -d' ' -f2 | sort -r | xargs -r -n1 umount -l
   rm -rf --one-file-system "$old"
 done
 mkdir -p "$out"
