@@ -4,8 +4,9 @@
 # thread model), Debian's 64-bit Wine alone, Xvfb with the icewm window
 # manager, X11 tools, GoogleTest sources, clang with its libFuzzer runtime
 # for the fuzz preset, clang-format (the source format check), Python 3
-# (checks the programs' version resources) and zip tools (the release
-# packages).
+# (checks the programs' version resources), zip tools (the release
+# packages), and debootstrap with qemu for the 32-bit test guest
+# (tools/guest).
 set -euo pipefail
 need=()
 have() { command -v "$1" >/dev/null 2>&1; }
@@ -34,6 +35,9 @@ fi
 have python3 || need+=(python3)
 have unzip || need+=(unzip)
 have osslsigncode && have openssl || need+=(osslsigncode openssl)  # signing the release, and its test
+have debootstrap || need+=(debootstrap)
+have qemu-system-x86_64 || need+=(qemu-system-x86)
+have mkfs.ext4 || need+=(e2fsprogs)
 if [ ${#need[@]} -gt 0 ]; then
   echo "installing: ${need[*]}"
   sudo=""

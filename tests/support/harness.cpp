@@ -60,9 +60,20 @@ launched_program launch_at(const std::string& exe_path, const launch_options& op
   return program;
 }
 
+DWORD wait_bound(DWORD timeout_ms) {
+  static DWORD scale = 0;
+  if (scale == 0) {
+    char text[16] = "";
+    const DWORD length = GetEnvironmentVariableA("OMBREL_WAIT_SCALE", text, sizeof text);
+    const long value = length > 0 && length < sizeof text ? strtol(text, nullptr, 10) : 1;
+    scale = value >= 1 && value <= 100 ? static_cast<DWORD>(value) : 1;
+  }
+  return timeout_ms == INFINITE ? INFINITE : timeout_ms * scale;
+}
+
 int wait_exit(launched_program& program, DWORD timeout_ms) {
   if (!program.started) return -1;
-  if (WaitForSingleObject(program.info.hProcess, timeout_ms) != WAIT_OBJECT_0) {
+  if (WaitForSingleObject(program.info.hProcess, wait_bound(timeout_ms)) != WAIT_OBJECT_0) {
     kill_program(program);
     return -1;
   }
@@ -132,7 +143,7 @@ std::string window_text(HWND window) {
   char text[4096] = {0};
   // WM_GETTEXT reads another process's title as well as our own.
   SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
-                      SMTO_ABORTIFHUNG, 2000, nullptr);
+                      SMTO_ABORTIFHUNG, wait_bound(2000), nullptr);
   return text;
 }
 

@@ -50,14 +50,19 @@ void kill_program(launched_program& program);
 // A top-level window of the class owned by the process (any process when
 // pid is 0), visible or not; null if none appears within the bound.
 HWND wait_for_window(const char* class_name, DWORD pid, DWORD timeout_ms);
+// The bound of every wait here, times OMBREL_WAIT_SCALE (a whole number, 1
+// when unset): the 32-bit guest runs Wine on an emulated processor many
+// times slower. Durations a test measures and checks are never scaled.
+DWORD wait_bound(DWORD timeout_ms);
 // Waits until the predicate holds, pumping this thread's messages; returns
 // whether it did within the bound.
 template <typename Predicate>
 bool wait_until(Predicate predicate, DWORD timeout_ms) {
   const DWORD start = GetTickCount();
+  const DWORD bound = wait_bound(timeout_ms);
   for (;;) {
     if (predicate()) return true;
-    if (GetTickCount() - start >= timeout_ms) return false;
+    if (GetTickCount() - start >= bound) return false;
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
     Sleep(10);

@@ -69,13 +69,14 @@ about_program start_about(const char* exe_name) {
 
 bool wait_page_complete(HWND window) {
   DWORD_PTR result = 0;
-  return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, PAGE_BOUND_MS, &result) != 0;
+  return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, wait_bound(PAGE_BOUND_MS),
+                             &result) != 0;
 }
 
 bool run_command(HWND window, WORD command) {
   DWORD_PTR result = 0;
-  return SendMessageTimeoutA(window, WM_COMMAND, command, 0, SMTO_NORMAL, PAGE_BOUND_MS, &result) !=
-         0;
+  return SendMessageTimeoutA(window, WM_COMMAND, command, 0, SMTO_NORMAL, wait_bound(PAGE_BOUND_MS),
+                             &result) != 0;
 }
 
 RECT picture_rect(HWND window) {

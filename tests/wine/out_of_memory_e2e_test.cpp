@@ -71,7 +71,7 @@ TEST(OutOfMemoryE2E, PageCommandsSentBehindTheBoxOpenNoFurtherBox) {
   ASSERT_TRUE(wait_until([&] { return boxes_of(program.info.dwProcessId).count > 0; }, 20000));
   // Another program asks for a page while the box is up.
   DWORD_PTR result = 0;
-  SendMessageTimeoutA(window, WM_COMMAND, 1008, 0, SMTO_NORMAL, 1000, &result);
+  SendMessageTimeoutA(window, WM_COMMAND, 1008, 0, SMTO_NORMAL, wait_bound(1000), &result);
   EXPECT_EQ(one_box_then_exit(program, "OmbrelAbout"), 1);
   kill_program(program);
 }

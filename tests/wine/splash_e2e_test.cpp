@@ -176,12 +176,14 @@ TEST(Splash, Command101EndsItAtOnceAndOtherCommandsDoNot) {
   shown_splash s = launch_and_wait_visible();
   ASSERT_NE(s.window, nullptr);
   // Sent synchronously: when it returns, the command has been handled.
-  SendMessageTimeoutA(s.window, WM_COMMAND, 102, 0, SMTO_ABORTIFHUNG, 2000, nullptr);
-  SendMessageTimeoutA(s.window, WM_COMMAND, MAKEWPARAM(1, 0), 0, SMTO_ABORTIFHUNG, 2000, nullptr);
+  SendMessageTimeoutA(s.window, WM_COMMAND, 102, 0, SMTO_ABORTIFHUNG, wait_bound(2000), nullptr);
+  SendMessageTimeoutA(s.window, WM_COMMAND, MAKEWPARAM(1, 0), 0, SMTO_ABORTIFHUNG, wait_bound(2000),
+                      nullptr);
   Sleep(100);
   ASSERT_TRUE(is_running(s.program)) << "command 102 ended the splash";
   const DWORD sent_at = GetTickCount();
-  SendMessageTimeoutA(s.window, WM_COMMAND, SPLASH_END_COMMAND, 0, SMTO_ABORTIFHUNG, 2000, nullptr);
+  SendMessageTimeoutA(s.window, WM_COMMAND, SPLASH_END_COMMAND, 0, SMTO_ABORTIFHUNG,
+                      wait_bound(2000), nullptr);
   EXPECT_EQ(wait_exit(s.program, 5000), 0);
   EXPECT_LT(GetTickCount() - sent_at, 300u) << "command 101 did not end it at once";
 }
@@ -211,8 +213,8 @@ TEST(Splash, SecondStartBringsTheFirstForwardAndMakesNoWindow) {
   EXPECT_EQ(count_windows(SPLASH_CLASS), 1) << "the second start opened a window";
   EXPECT_TRUE(wait_until([&] { return GetForegroundWindow() == first.window; }, 3000))
       << "the first splash was not brought forward";
-  SendMessageTimeoutA(first.window, WM_COMMAND, SPLASH_END_COMMAND, 0, SMTO_ABORTIFHUNG, 2000,
-                      nullptr);
+  SendMessageTimeoutA(first.window, WM_COMMAND, SPLASH_END_COMMAND, 0, SMTO_ABORTIFHUNG,
+                      wait_bound(2000), nullptr);
   EXPECT_EQ(wait_exit(first.program, 5000), 0);
 }
 

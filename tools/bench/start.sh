@@ -3,8 +3,17 @@
 # with the icewm window manager, a fresh Wine prefix (booted once), an ALSA
 # null sound device, and winedbg's crash dialog turned off. Writes DIR/env,
 # which the other bench scripts source. Every wait is bounded.
+# usage: start.sh DIR [win64|win32]
+# win32 runs the 32-bit Wine on a 32-bit prefix. When OMBREL_BENCH_TEMPLATE
+# names a bench this script made before, its booted prefix is used in place
+# instead of booting a new one: the 32-bit guest keeps one in its image and
+# throws away what a run writes.
 set -euo pipefail
 dir=$1
+arch=${2:-win64}
+loader=/usr/lib/wine/wine64
+[ "$arch" = win32 ] && loader=/usr/lib/wine/wine
+template=${OMBREL_BENCH_TEMPLATE:-}
 here=$(cd "$(dirname "$0")" && pwd)
 bash "$here/stop.sh" "$dir" >/dev/null 2>&1 || true
 rm -rf "$dir"
@@ -29,9 +38,9 @@ export DISPLAY=$display
 export HOME=$dir/home
 export TMPDIR=$dir/tmp
 export WINEPREFIX=$dir/prefix
-export WINEARCH=win64
+export WINEARCH=$arch
 export WINEDLLOVERRIDES="mscoree,mshtml="
-export WINELOADER=/usr/lib/wine/wine64
+export WINELOADER=$loader
 export WINESERVER=/usr/lib/wine/wineserver
 : "\${WINEDEBUG:=-all}"
 export WINEDEBUG
@@ -48,7 +57,12 @@ for _ in $(seq 100); do
   sleep 0.1
 done
 
-timeout 120 "$WINELOADER" wineboot -i >"$dir/wineboot.log" 2>&1
+if [ -n "$template" ] && [ -d "$template/prefix" ]; then
+  ln -s "$template/prefix" "$WINEPREFIX"
+  echo "bench ready on $display with prefix $WINEPREFIX (from $template)"
+  exit 0
+fi
+timeout "${OMBREL_WINEBOOT_TIMEOUT:-120}" "$WINELOADER" wineboot -i >"$dir/wineboot.log" 2>&1
 # No crash dialog and no debugger: a crashing program just ends.
 timeout 60 "$WINELOADER" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
 timeout 60 "$WINELOADER" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Auto /t REG_SZ /d 1 /f >/dev/null 2>&1

@@ -1,0 +1,107 @@
+#!/usr/bin/env bash
+# Builds the 32-bit test guest from Debian's packages, once: a bookworm root
+# with the i386 architecture added, the 32-bit Wine (and the 64-bit one),
+# Xvfb, icewm, the X11 tools the tests drive, CTest to run them, and
+# Debian's stock kernel (it runs 32-bit programs). The guest is then booted
+# once to start a 32-bit Wine bench with tools/bench/start.sh, whose booted
+# prefix stays in the image (/opt/ombrel/bench) as the template every run
+# copies, so a run never waits for wineboot.
+#
+# The image lives outside the clone, in OMBREL_GUEST_CACHE (default
+# /var/cache/ombrel-guest), in a folder named after a hash of the scripts
+# that make it (this one, boot.sh, tools/bench/start.sh): a changed script
+# makes a new image, an unchanged one is reused. Prints the
+# folder (rootfs.img, vmlinuz, initrd.img) as its last line.
+# Needs root (debootstrap, chroot), debootstrap, qemu-system-x86 and e2fsprogs.
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+cache=${OMBREL_GUEST_CACHE:-/var/cache/ombrel-guest}
+mirror=${OMBREL_GUEST_MIRROR:-http://deb.debian.org/debian}
+start_bench=$here/../bench/start.sh
+key=$(cat "$here/build-image.sh" "$here/boot.sh" "$start_bench" | sha256sum | cut -c1-16)
+out=$cache/$key
+mkdir -p "$cache"
+exec 9>"$cache/.lock"
+flock 9
+if [ -f "$out/ready" ]; then
+  echo "$out"
+  exit 0
+fi
+started=$(date +%s)
+log() { echo "[guest image $(($(date +%s) - started))s] $*" >&2; }
+# Older images are of no use any more, nor is a half-built one. A build
+# that was killed may have left the host's /dev mounted in its root: never
+# delete through a mount.
+for old in "$cache"/*/; do
+  [ -d "$old" ] || continue
+  { grep -F " ${old%/}/" /proc/mounts || true; } | cut -d' ' -f2 | sort -r | xargs -r -n1 umount -l
+  rm -rf --one-file-system "$old"
+done
+mkdir -p "$out"
+root=$out/root
+cleanup() {
+  for m in dev/pts dev proc sys; do umount -l "$root/$m" 2>/dev/null || true; done
+}
+trap cleanup EXIT
+
+log "debootstrap bookworm"
+debootstrap --variant=minbase bookworm "$root" "$mirror" >"$out/debootstrap.log" 2>&1 ||
+  { tail -n 30 "$out/debootstrap.log" >&2; exit 1; }
+mount -t proc proc "$root/proc"
+mount -t sysfs sys "$root/sys"
+mount --bind /dev "$root/dev"
+mount --bind /dev/pts "$root/dev/pts"
+# No daemons start in the chroot.
+printf '#!/bin/sh\nexit 101\n' >"$root/usr/sbin/policy-rc.d"
+chmod +x "$root/usr/sbin/policy-rc.d"
+log "packages"
+chroot "$root" /usr/bin/env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin DEBIAN_FRONTEND=noninteractive \
+  sh -ec '
+    dpkg --add-architecture i386
+    apt-get update -qq
+    apt-get install -y -qq --no-install-recommends \
+      wine wine32:i386 wine64 xvfb icewm x11-utils xdotool \
+      cmake python3 unzip procps kmod initramfs-tools
+    # The initramfs only has to find a virtio disk with ext4 on it: a short
+    # list of modules, not most of them (minutes of compressing, twice).
+    echo MODULES=list >/etc/initramfs-tools/conf.d/ombrel
+    printf "%s\n" virtio_pci virtio_blk ext4 crc32c_generic >>/etc/initramfs-tools/modules
+    apt-get install -y -qq --no-install-recommends linux-image-amd64
+    apt-get clean
+    rm -rf /var/lib/apt/lists/*
+  ' >"$out/packages.log" 2>&1 || { tail -n 40 "$out/packages.log" >&2; exit 1; }
+rm -f "$root/usr/sbin/policy-rc.d"
+cleanup
+install -m 755 "$here/boot.sh" "$root/sbin/ombrel-boot"
+install -D -m 755 "$start_bench" "$root/opt/ombrel/start.sh"
+echo ombrel-guest >"$root/etc/hostname"
+printf '127.0.0.1 localhost ombrel-guest\n' >"$root/etc/hosts"
+cp "$(readlink -f "$root/vmlinuz")" "$out/vmlinuz"
+cp "$(readlink -f "$root/initrd.img")" "$out/initrd.img"
+log "root image ($(du -sh "$root" | cut -f1))"
+mkfs.ext4 -q -F -L ombrel-root -d "$root" "$out/rootfs.img" 6G
+rm -rf "$root"
+
+# First boot: the 32-bit bench started once (a booted prefix, no crash
+# dialog, no debugger, an ALSA null sound device), kept in the image.
+log "first boot: wineboot"
+job=$out/first-boot
+mkdir -p "$job"
+cat >"$job/job.sh" <<'JOB'
+set -e
+start=$(date +%s)
+OMBREL_WINEBOOT_TIMEOUT=900 bash /opt/ombrel/start.sh /opt/ombrel/bench win32
+echo "bench made in $(($(date +%s) - start)) s"
+du -sh /opt/ombrel/bench/prefix
+JOB
+timeout 1500 bash "$here/boot-guest.sh" "$out" "$job" rw >"$out/first-boot.log" 2>&1 || true
+cat "$job/output.log" >&2 || true
+if [ "$(cat "$job/rc" 2>/dev/null)" != 0 ]; then
+  tail -n 40 "$out/first-boot.log" >&2
+  log "first boot FAILED"
+  exit 1
+fi
+rm -rf "$job"
+touch "$out/ready"
+log "ready in $out"
+echo "$out"
