@@ -271,7 +271,15 @@ TEST_F(AboutWindowE2E, RepaintsDuringAPageShowNoLineAheadOfItsFade) {
   CloseHandle(chooser);
   ASSERT_TRUE(complete);
   EXPECT_GT(pictures, 20);
-  ASSERT_NE(first_white, 0u) << "the last line never showed";
+  if (first_white == 0) {
+    // The page completed between two pictures, and the repaint asked for
+    // last may still be on its way: nothing showed ahead, but the line must
+    // come.
+    EXPECT_TRUE(
+        wait_until([&] { return count_white(screen_picture(window), line_band(13)) > 0; }, 2000))
+        << "the last line never showed";
+    return;
+  }
   // The fade of the line above alone takes 51 steps of 5 ms.
   EXPECT_LT(complete_at - first_white, 500u)
       << "the last line showed white " << complete_at - first_white
