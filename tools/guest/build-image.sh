@@ -16,7 +16,11 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 cache=${OMBREL_GUEST_CACHE:-/var/cache/ombrel-guest}
-mirror=${OMBREL_GUEST_MIRROR:-http://deb.debian.org/debian}
+# The packages come from the archive this machine's apt uses, unless
+# OMBREL_GUEST_MIRROR names another.
+# shellcheck source=../lib/apt_mirror.sh
+source "$here/../lib/apt_mirror.sh"
+mirror=${OMBREL_GUEST_MIRROR:-$(apt_mirror)}
 start_bench=$here/../bench/start.sh
 key=$(cat "$here/build-image.sh" "$here/boot.sh" "$start_bench" | sha256sum | cut -c1-16)
 out=$cache/$key
