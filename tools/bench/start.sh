@@ -50,6 +50,11 @@ ENV
 # shellcheck disable=SC1091
 source "$dir/env"
 
+# Keys go to the focused program, as on Windows: the window manager keeps
+# no Alt+Space of its own, which would open its window menu in place of the
+# program's system menu.
+mkdir -p "$HOME/.icewm"
+echo 'KeyWinMenu=""' >"$HOME/.icewm/preferences"
 DISPLAY=$display icewm >"$dir/icewm.log" 2>&1 &
 echo $! > "$dir/icewm.pid"
 # The window manager is up once it owns the screen's WM selection.
