@@ -33,13 +33,15 @@ started=$(date +%s)
 say() { echo "[wine10 $(($(date +%s) - started))s] $*"; }
 
 [ -f "$build/CTestTestfile.cmake" ] || { say "no win64 build in $build"; exit 1; }
-root=$(bash "$here/build-root.sh" | tail -n 1) && [ -x "$root/usr/lib/wine/wine64" ] ||
-  { say "no Wine 10 root"; exit 1; }
-
+# The copy first: from here on a Wine 8 run may start writing in the tree.
 rm -rf --one-file-system "$copy"
 mkdir -p "$copy"
 tar -C "$build" --exclude=./bench --exclude=./Testing -cf - . | tar -C "$copy" -xf - ||
   { say "copying $build failed"; exit 1; }
+say "win64 tree copied"
+root=$(bash "$here/build-root.sh" | tail -n 1) && [ -x "$root/usr/lib/wine/wine64" ] ||
+  { say "no Wine 10 root"; exit 1; }
+say "root $root"
 
 args=(-L wine --output-on-failure)
 filter=${GTEST_FILTER:-}
@@ -64,6 +66,7 @@ unshare --mount --propagation private bash -c '
   mount -o remount,bind,ro "$root$clone"
   mount --bind "$copy" "$root$clone/build/win64"
   cd "$root$clone"
+  echo "Wine under test: $(chroot "$root" /usr/lib/wine/wine64 --version)"
   exec chroot "$root" /usr/bin/env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin HOME=/root LANG=C.UTF-8 \
     ${GTEST_FILTER:+GTEST_FILTER="$GTEST_FILTER"} \
     ${OMBREL_WAIT_SCALE:+OMBREL_WAIT_SCALE="$OMBREL_WAIT_SCALE"} \
