@@ -11,12 +11,13 @@
 # Stages, so that nothing waits that need not:
 #   1. the guest image and the Wine 10 root are made in the background
 #      (each once per machine, cached by the hash of its scripts; the guest
-#      image's emulated first boot at a lower priority), beside
-#   2. the four builds;
-#   3. the win64 tests under Wine 8 and under Wine 10 side by side, each on
-#      its own bench, with the host, fuzz and win32 tests beside them at the
-#      lowest priority (they only fill the time the Wine tests wait);
-#   4. the guest part, once the image is there and the machine is quiet.
+#      image at a lower priority), while
+#   2. the win64 preset builds;
+#   3. the win64 tests run under Wine 8 and under Wine 10 side by side, each
+#      on its own bench, with the host, fuzz and win32 presets built and
+#      tested beside them at the lowest priority (they take only the
+#      processor time that the Wine tests leave);
+#   4. the guest part runs once the image is there and the machine is quiet.
 # Prints each stage's time and the counts of each part, then the non-blank
 # lines of product, tools and tests, and as its last line "N passed, N
 # failed". A part whose summary is missing counts as one failure.
@@ -81,41 +82,48 @@ echo "=== stage 1: guest image and Wine 10 root, in the background ==="
 background guest_image nice -n 10 $sudo bash "$root/tools/guest/build-image.sh"
 background wine10_root $sudo bash "$root/tools/wine10/build-root.sh"
 
-echo "=== stage 2: builds ==="
-built=()
-for preset in win64 host fuzz win32; do
+echo "=== stage 2: win64 build ==="
+# build PRESET: configures and builds one preset (its output in
+# $work/build-PRESET.log); counts a failed build as one failure.
+build() {
+  local start
   start=$(date +%s)
-  if cmake --preset "$preset" -S "$root" >"$work/build.log" 2>&1 &&
-    cmake --build "$root/build/$preset" -j2 >>"$work/build.log" 2>&1; then
-    echo "build $preset: $(($(date +%s) - start)) s"
-    built+=("$preset")
+  if cmake --preset "$1" -S "$root" >"$work/build-$1.log" 2>&1 &&
+    cmake --build "$root/build/$1" -j2 >>"$work/build-$1.log" 2>&1; then
+    echo "build $1: $(($(date +%s) - start)) s"
   else
-    tail -n 60 "$work/build.log"
-    echo "build $preset FAILED"
-    failed=$((failed + 1)) status=1
+    tail -n 60 "$work/build-$1.log"
+    echo "build $1 FAILED"
+    return 1
   fi
-done
-stage_done "builds (win64, host, fuzz, win32)"
+}
+win64_built=0
+build win64 && win64_built=1
+stage_done "win64 build"
 
-echo "=== stage 3: win64 under Wine 8 and Wine 10; host, fuzz and win32 tests beside ==="
-has() { [[ " ${built[*]} " == *" $1 "* ]]; }
-if has win64; then
+echo "=== stage 3: win64 under Wine 8 and Wine 10; host, fuzz and win32 beside ==="
+if [ "$win64_built" = 1 ]; then
   background wine10 $sudo bash "$root/tools/wine10/run.sh"
   # The Wine 10 run copies the tree before the Wine 8 run writes in it.
   while [ ! -f "$work/wine10.rc" ] && ! grep -q 'win64 tree copied' "$work/wine10.log" 2>/dev/null; do
     sleep 0.2
   done
 fi
-others=()
-for preset in host fuzz win32; do has "$preset" && others+=("$preset"); done
+# The other presets, built and tested at the lowest priority: they take
+# only the processor time that the Wine tests leave.
 (
-  for preset in "${others[@]}"; do
-    (cd "$root" && nice -n 19 ctest --preset "$preset" --no-tests=error) >"$work/$preset.log" 2>&1
-    echo "$preset $?" >>"$work/others.rc"
+  renice -n 19 "$BASHPID" >/dev/null
+  for preset in host fuzz win32; do
+    if build "$preset" >"$work/$preset.log" 2>&1; then
+      (cd "$root" && ctest --preset "$preset" --no-tests=error) >>"$work/$preset.log" 2>&1
+      echo "$preset $?" >>"$work/others.rc"
+    else
+      echo "$preset build" >>"$work/others.rc"
+    fi
   done
   touch "$work/others.done"
 ) &
-if has win64; then
+if [ "$win64_built" = 1 ]; then
   echo "=== win64 under Wine 8 ==="
   (cd "$root" && ctest --preset win64 --no-tests=error) 2>&1 | tee "$work/win64.log"
   [ "${PIPESTATUS[0]}" -eq 0 ] || status=1
@@ -128,15 +136,24 @@ if has win64; then
     failed=$((failed + 1)) status=1
     counts+=("$(printf '%-28s not run under Wine 10: counted as 1 failed' "win64 under Wine 10")")
   fi
+else
+  failed=$((failed + 1)) status=1
+  counts+=("$(printf '%-28s build failed: counted as 1 failed' "win64")")
 fi
+stage_done "Wine 8 and Wine 10 runs"
 while [ ! -f "$work/others.done" ]; do sleep 1; done
-for preset in "${others[@]}"; do
+for preset in host fuzz win32; do
   echo "=== $preset ==="
   cat "$work/$preset.log"
+  if grep -q "^$preset build\$" "$work/others.rc"; then
+    failed=$((failed + 1)) status=1
+    counts+=("$(printf '%-28s build failed: counted as 1 failed' "$preset")")
+    continue
+  fi
   grep -q "^$preset 0\$" "$work/others.rc" || status=1
   count "$preset" "$work/$preset.log"
 done
-stage_done "Wine 8 and Wine 10 runs, other tests beside"
+stage_done "host, fuzz and win32 (beside, waited for)"
 
 echo "=== stage 4: win32 in the 32-bit guest ==="
 finish guest_image "guest image"
