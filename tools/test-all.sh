@@ -11,7 +11,7 @@
 # Stages, so that nothing waits that need not:
 #   1. the guest image and the Wine 10 root are made in the background
 #      (each once per machine, cached by the hash of its scripts; the guest
-#      image at a lower priority), while
+#      image at the lowest priority), while
 #   2. the win64 preset builds;
 #   3. the win64 tests run under Wine 8 and under Wine 10 side by side, each
 #      on its own bench, with the host, fuzz and win32 presets built and
@@ -23,6 +23,7 @@
 # failed". A part whose summary is missing counts as one failure.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+begun=$(date +%s)
 bash "$root/tools/deps.sh" || exit 1
 sudo=""
 [ "$(id -u)" -ne 0 ] && sudo=sudo  # debootstrap, chroot and mounts need root
@@ -30,7 +31,6 @@ passed=0 failed=0 status=0
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 counts=() times=()
-begun=$(date +%s)
 stage_begun=$begun
 # Ends a stage: its time, kept for the summary.
 stage_done() {
@@ -78,8 +78,9 @@ finish() {
   [ "$(cat "$work/$name.rc")" = 0 ] || status=1
 }
 
+stage_done "what the machine needs (tools/deps.sh)"
 echo "=== stage 1: guest image and Wine 10 root, in the background ==="
-background guest_image nice -n 10 $sudo bash "$root/tools/guest/build-image.sh"
+background guest_image nice -n 19 $sudo bash "$root/tools/guest/build-image.sh"
 background wine10_root $sudo bash "$root/tools/wine10/build-root.sh"
 
 echo "=== stage 2: win64 build ==="
