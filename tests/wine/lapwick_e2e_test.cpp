@@ -90,7 +90,7 @@ TEST(LapwickWindow, SmallTopmostCentredFixedSizeWindowShowingZero) {
   RECT frame = {};
   GetWindowRect(stopwatch.window, &frame);
   EXPECT_EQ(frame.left, LAPWICK_SCREEN_LEFT);
-  EXPECT_EQ(frame.top, LAPWICK_SCREEN_TOP);
+  EXPECT_EQ(frame.top, lapwick_screen_top(GetSystemMetrics(SM_CYCAPTION)));
   EXPECT_EQ(frame.right - frame.left, LAPWICK_WIDTH);
   EXPECT_EQ(frame.bottom - frame.top, LAPWICK_HEIGHT);
   EXPECT_NE(GetMenu(stopwatch.window), nullptr);

@@ -117,9 +117,9 @@ TEST(StopwatchStartUp, CreatedVisibleAtTheCornerThenCentredWhileHidden) {
   EXPECT_EQ(watch.title, LAPWICK_RESET_TITLE);
 
   // Shown at the corner by its own style, hidden, then moved while hidden.
-  // Screen 1024 x 768, caption 19: x = (1024 - 220) / 2, y = (768 - 69) / 2.
-  const std::string move =
-      "move " + std::to_string(LAPWICK_SCREEN_LEFT) + "," + std::to_string(LAPWICK_SCREEN_TOP);
+  // Screen 1024 x 768: x = (1024 - 220) / 2, y = (768 - (50 + caption)) / 2.
+  const std::string move = "move " + std::to_string(LAPWICK_SCREEN_LEFT) + "," +
+                           std::to_string(lapwick_screen_top(GetSystemMetrics(SM_CYCAPTION)));
   const std::vector<std::string> expected = {"show", "hide", move, "show", "topmost"};
   EXPECT_EQ(watch.steps, expected);
   EXPECT_GE(watch.moved_at - watch.hidden_at, 90u);  // the pause while hidden

@@ -16,7 +16,7 @@ namespace {
 
 const char SPLASH_EXE[] = "OmbrelSplash.exe";
 const int SPLASH_LEFT = SPLASH_SCREEN_LEFT;
-const int SPLASH_TOP = SPLASH_SCREEN_TOP;
+const int SPLASH_TOP = splash_screen_top(GetSystemMetrics(SM_CYCAPTION));
 
 // The splash picture as stored in the program: 8-bit palette DIB.
 pixel_picture load_picture_resource() {

@@ -17,7 +17,7 @@ template=${OMBREL_BENCH_TEMPLATE:-}
 here=$(cd "$(dirname "$0")" && pwd)
 bash "$here/stop.sh" "$dir" >/dev/null 2>&1 || true
 rm -rf "$dir"
-mkdir -p "$dir/home" "$dir/tmp"
+mkdir -p "$dir/home"
 
 # Sounds play into an ALSA null device, so PlaySound works without hardware.
 cat > "$dir/home/.asoundrc" <<'ALSA'
@@ -33,10 +33,11 @@ for _ in $(seq 100); do [ -s "$dir/display" ] && break; sleep 0.1; done
 [ -s "$dir/display" ] || { echo "Xvfb did not start"; cat "$dir/xvfb.log"; exit 1; }
 display=":$(head -n1 "$dir/display")"
 
+# No TMPDIR: Debian 13's wineserver (Wine 10) aborts at start whenever it
+# is set, even empty.
 cat > "$dir/env" <<ENV
 export DISPLAY=$display
 export HOME=$dir/home
-export TMPDIR=$dir/tmp
 export WINEPREFIX=$dir/prefix
 export WINEARCH=$arch
 export WINEDLLOVERRIDES="mscoree,mshtml="
@@ -49,6 +50,11 @@ ENV
 # shellcheck disable=SC1091
 source "$dir/env"
 
+# Keys go to the focused program, as on Windows: the window manager keeps
+# no Alt+Space of its own, which would open its window menu in place of the
+# program's system menu.
+mkdir -p "$HOME/.icewm"
+echo 'KeyWinMenu=""' >"$HOME/.icewm/preferences"
 DISPLAY=$display icewm >"$dir/icewm.log" 2>&1 &
 echo $! > "$dir/icewm.pid"
 # The window manager is up once it owns the screen's WM selection.

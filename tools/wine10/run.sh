@@ -1,0 +1,74 @@
+#!/usr/bin/env bash
+# Runs the win64 build's Wine tests under Wine 10, in the Debian 13 root
+# that build-root.sh makes (once), on a bench of their own: the same
+# programs and test programs as the Wine 8 run on this machine, in the same
+# folders. Build the win64 preset first.
+# usage: run.sh [--all] [ctest arguments...]
+#   without --all, every test labelled "wine" but the two that Wine 8 runs
+#   alone: reliability_short and the real minute of lapwick_e2e_test (each
+#   waits out real time, the same under either), and release_package (it
+#   builds the tree again with the cross compilers, which the root does not
+#   have; the programs it starts are the ones every other test starts).
+# Prints ctest's output; the exit code is ctest's. Needs root (chroot,
+# mounts).
+#
+# The root sees the clone at its own path, read-only, and in place of
+# build/win64 a copy of it in build/wine10, so this run's bench, logs and
+# Testing folder never meet those of a Wine 8 run of the same tree, which
+# may run at the same time (build/wine10/Testing/Temporary/LastTest.log is
+# this run's log). The host's /tmp is the root's too, so the X servers of
+# both runs pick displays that are free on the machine. All mounts live in a
+# mount namespace of this run, and end with it.
+set -uo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+clone=$(cd "$here/../.." && pwd)
+build=$clone/build/win64
+copy=$clone/build/wine10
+all=0
+if [ "${1:-}" = --all ]; then
+  all=1
+  shift
+fi
+started=$(date +%s)
+say() { echo "[wine10 $(($(date +%s) - started))s] $*"; }
+
+[ -f "$build/CTestTestfile.cmake" ] || { say "no win64 build in $build"; exit 1; }
+# The copy first: from here on a Wine 8 run may start writing in the tree.
+rm -rf --one-file-system "$copy"
+mkdir -p "$copy"
+tar -C "$build" --exclude=./bench --exclude=./Testing -cf - . | tar -C "$copy" -xf - ||
+  { say "copying $build failed"; exit 1; }
+say "win64 tree copied"
+root=$(bash "$here/build-root.sh" | tail -n 1) && [ -x "$root/usr/lib/wine/wine64" ] ||
+  { say "no Wine 10 root"; exit 1; }
+say "root $root"
+
+args=(-L wine --output-on-failure)
+filter=${GTEST_FILTER:-}
+if [ "$all" = 0 ]; then
+  args+=(-E '^(reliability_short|release_package)$')
+  filter=${filter:-*}-LapwickCommands.AWholeMinuteChimesAndTheNextRunStartsFromZero
+fi
+args+=("$@")
+if [ -n "$filter" ]; then export GTEST_FILTER=$filter; fi
+unshare --mount --propagation private bash -c '
+  set -e
+  root=$1 clone=$2 copy=$3
+  shift 3
+  mount -t proc proc "$root/proc"
+  mount -t sysfs -o ro sys "$root/sys"
+  mount --bind /dev "$root/dev"
+  mount --bind /dev/pts "$root/dev/pts"
+  mount -t tmpfs tmpfs "$root/dev/shm"
+  mount --bind /tmp "$root/tmp"
+  mkdir -p "$root$clone"
+  mount --bind "$clone" "$root$clone"
+  mount -o remount,bind,ro "$root$clone"
+  mount --bind "$copy" "$root$clone/build/win64"
+  cd "$root$clone"
+  echo "Wine under test: $(chroot "$root" /usr/lib/wine/wine64 --version)"
+  exec chroot "$root" /usr/bin/env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin HOME=/root LANG=C.UTF-8 \
+    ${GTEST_FILTER:+GTEST_FILTER="$GTEST_FILTER"} \
+    ${OMBREL_WAIT_SCALE:+OMBREL_WAIT_SCALE="$OMBREL_WAIT_SCALE"} \
+    sh -c "cd \"\$0\" && exec ctest --test-dir build/win64 \"\$@\"" "$clone" "$@"
+' bash "$root" "$clone" "$copy" "${args[@]}"
