@@ -69,6 +69,23 @@ bool wait_until(Predicate predicate, DWORD timeout_ms) {
   }
 }
 
+// What a loop run through run_bounded returns when the bound ended it.
+constexpr int LOOP_BOUND_EXIT_CODE = 42;
+// A guard on this thread's message loop: unless ended first, it posts this
+// thread a quit with LOOP_BOUND_EXIT_CODE once the bound has run out.
+HANDLE start_loop_bound(DWORD timeout_ms);
+void end_loop_bound(HANDLE guard);
+// Runs a message loop of the code under test (or a win_main) on this
+// thread within the bound: a loop that waits for a quit that never comes
+// fails its test in seconds instead of hanging it.
+template <typename Loop>
+int run_bounded(Loop loop, DWORD timeout_ms) {
+  HANDLE guard = start_loop_bound(timeout_ms);
+  const int result = loop();
+  end_loop_bound(guard);
+  return result;
+}
+
 // Top-level windows of the class owned by the process (any process when
 // pid is 0), visible or not (or visible only): how many, and the first and
 // last in z-order.
@@ -79,6 +96,12 @@ struct window_tally {
 };
 window_tally tally_windows(const char* class_name, DWORD pid = 0, bool visible_only = false);
 int count_windows(const char* class_name, DWORD pid = 0);
+// The process's message boxes (dialog class #32770), visible or not (or
+// visible only).
+window_tally message_boxes(DWORD pid, bool visible_only = false);
+// Removes, unhandled, every message waiting in this thread's queue (a quit
+// above all, which would end the next loop or box at once).
+void drain_queue();
 
 std::string window_text(HWND window);
 std::string window_class(HWND window);

@@ -55,3 +55,30 @@ failing_get_message::~failing_get_message() {
 }
 
 int failing_get_message::calls() const { return get_message_calls; }
+
+namespace {
+
+void* system_post = nullptr;
+int refused_posts = 0;
+
+BOOL WINAPI refuse_post(HWND, UINT, WPARAM, LPARAM) {
+  ++refused_posts;
+  SetLastError(ERROR_NOT_ENOUGH_QUOTA);
+  return FALSE;
+}
+
+}  // namespace
+
+refusing_posts::refusing_posts() {
+  refused_posts = 0;
+  system_post = replace_import("user32.dll", "PostMessageA", reinterpret_cast<void*>(refuse_post));
+}
+
+refusing_posts::~refusing_posts() {
+  if (system_post != nullptr) replace_import("user32.dll", "PostMessageA", system_post);
+  system_post = nullptr;
+}
+
+bool refusing_posts::in_place() const { return system_post != nullptr; }
+
+int refusing_posts::refused() const { return refused_posts; }

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include "harness.h"
+
 // Points this program's import of module!name at replacement and returns
 // what it pointed at, or null when there is no such import.
 void* replace_import(const char* module, const char* name, void* replacement);
@@ -19,6 +21,19 @@ class failing_get_message {
   failing_get_message& operator=(const failing_get_message&) = delete;
   // Calls made since the object was made.
   int calls() const;
+};
+
+// While it lives, PostMessageA fails as on a full queue
+// (ERROR_NOT_ENOUGH_QUOTA); the posts refused are counted.
+class refusing_posts {
+ public:
+  refusing_posts();
+  ~refusing_posts();
+  refusing_posts(const refusing_posts&) = delete;
+  refusing_posts& operator=(const refusing_posts&) = delete;
+  // False when this program does not import PostMessageA.
+  bool in_place() const;
+  int refused() const;
 };
 
 // How a message loop ended when GetMessageA failed on its first call.
@@ -39,8 +54,6 @@ failed_loop run_loop_with_failing_get_message(Loop loop) {
     ended.result = loop();
     ended.get_message_calls = failing.calls();
   }
-  MSG quit;
-  while (PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
-  }
+  drain_queue();
   return ended;
 }
