@@ -71,38 +71,7 @@ DWORD wait_bound(DWORD timeout_ms) {
   return timeout_ms == INFINITE ? INFINITE : timeout_ms * scale;
 }
 
-namespace {
-
-struct loop_bound {
-  HANDLE ended;  // set when the loop ended first
-  DWORD thread_id;
-  DWORD bound_ms;
-};
-
-DWORD WINAPI quit_after_bound(void* parameter) {
-  loop_bound* bound = static_cast<loop_bound*>(parameter);
-  if (WaitForSingleObject(bound->ended, bound->bound_ms) == WAIT_TIMEOUT) {
-    PostThreadMessageA(bound->thread_id, WM_QUIT, LOOP_BOUND_EXIT_CODE, 0);
-  }
-  return 0;
-}
-
-loop_bound current_bound = {nullptr, 0, 0};
-
-}  // namespace
-
-HANDLE start_loop_bound(DWORD timeout_ms) {
-  current_bound = {CreateEventA(nullptr, TRUE, FALSE, nullptr), GetCurrentThreadId(),
-                   wait_bound(timeout_ms)};
-  return CreateThread(nullptr, 0, quit_after_bound, &current_bound, 0, nullptr);
-}
-
-void end_loop_bound(HANDLE guard) {
-  SetEvent(current_bound.ended);
-  WaitForSingleObject(guard, INFINITE);
-  CloseHandle(guard);
-  CloseHandle(current_bound.ended);
-}
+void CALLBACK quit_at_bound(HWND, UINT, UINT_PTR, DWORD) { PostQuitMessage(LOOP_BOUND_EXIT_CODE); }
 
 window_tally message_boxes(DWORD pid, bool visible_only) {
   return tally_windows("#32770", pid, visible_only);

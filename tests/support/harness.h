@@ -69,20 +69,17 @@ bool wait_until(Predicate predicate, DWORD timeout_ms) {
   }
 }
 
-// What a loop run through run_bounded returns when the bound ended it.
-constexpr int LOOP_BOUND_EXIT_CODE = 42;
-// A guard on this thread's message loop: unless ended first, it posts this
-// thread a quit with LOOP_BOUND_EXIT_CODE once the bound has run out.
-HANDLE start_loop_bound(DWORD timeout_ms);
-void end_loop_bound(HANDLE guard);
 // Runs a message loop of the code under test (or a win_main) on this
-// thread within the bound: a loop that waits for a quit that never comes
-// fails its test in seconds instead of hanging it.
+// thread within the bound, after which a thread timer that the loop itself
+// dispatches quits it with LOOP_BOUND_EXIT_CODE: a loop that waits for a
+// quit that never comes fails its test in seconds instead of hanging it.
+constexpr int LOOP_BOUND_EXIT_CODE = 42;
+void CALLBACK quit_at_bound(HWND, UINT, UINT_PTR, DWORD);
 template <typename Loop>
 int run_bounded(Loop loop, DWORD timeout_ms) {
-  HANDLE guard = start_loop_bound(timeout_ms);
+  const UINT_PTR timer = SetTimer(nullptr, 0, wait_bound(timeout_ms), quit_at_bound);
   const int result = loop();
-  end_loop_bound(guard);
+  KillTimer(nullptr, timer);
   return result;
 }
 

@@ -56,10 +56,11 @@ failing_get_message::~failing_get_message() {
 
 int failing_get_message::calls() const { return get_message_calls; }
 
+int refused_posts = 0;
+
 namespace {
 
 void* system_post = nullptr;
-int refused_posts = 0;
 
 BOOL WINAPI refuse_post(HWND, UINT, WPARAM, LPARAM) {
   ++refused_posts;
@@ -69,16 +70,11 @@ BOOL WINAPI refuse_post(HWND, UINT, WPARAM, LPARAM) {
 
 }  // namespace
 
-refusing_posts::refusing_posts() {
+bool refuse_posts(bool on) {
   refused_posts = 0;
-  system_post = replace_import("user32.dll", "PostMessageA", reinterpret_cast<void*>(refuse_post));
+  if (on)
+    system_post =
+        replace_import("user32.dll", "PostMessageA", reinterpret_cast<void*>(refuse_post));
+  if (!on && system_post != nullptr) replace_import("user32.dll", "PostMessageA", system_post);
+  return system_post != nullptr;
 }
-
-refusing_posts::~refusing_posts() {
-  if (system_post != nullptr) replace_import("user32.dll", "PostMessageA", system_post);
-  system_post = nullptr;
-}
-
-bool refusing_posts::in_place() const { return system_post != nullptr; }
-
-int refusing_posts::refused() const { return refused_posts; }

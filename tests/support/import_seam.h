@@ -23,18 +23,11 @@ class failing_get_message {
   int calls() const;
 };
 
-// While it lives, PostMessageA fails as on a full queue
-// (ERROR_NOT_ENOUGH_QUOTA); the posts refused are counted.
-class refusing_posts {
- public:
-  refusing_posts();
-  ~refusing_posts();
-  refusing_posts(const refusing_posts&) = delete;
-  refusing_posts& operator=(const refusing_posts&) = delete;
-  // False when this program does not import PostMessageA.
-  bool in_place() const;
-  int refused() const;
-};
+// From refuse_posts(true) to refuse_posts(false), PostMessageA fails as on
+// a full queue (ERROR_NOT_ENOUGH_QUOTA), counting in refused_posts; false
+// when this program does not import it.
+extern int refused_posts;
+bool refuse_posts(bool on);
 
 // How a message loop ended when GetMessageA failed on its first call.
 struct failed_loop {

@@ -218,12 +218,10 @@ void send_command_at_first_sound(HMODULE, LPCSTR) {
 TEST_F(AboutPages, APageCommandDuringAPageIsHeldNotQueuedAndDrawnRightAfterThePage) {
   set_sound_observer(send_command_at_first_sound);
   command_during_page = IDM_VERSION;
-  {
-    refusing_posts full_queue;
-    ASSERT_TRUE(full_queue.in_place()) << "this program does not import PostMessageA";
-    SendMessageA(about_window, WM_COMMAND, IDM_CREDITS, 0);
-    EXPECT_EQ(full_queue.refused(), 0) << "the command was posted again";
-  }
+  ASSERT_TRUE(refuse_posts(true)) << "this program does not import PostMessageA";
+  SendMessageA(about_window, WM_COMMAND, IDM_CREDITS, 0);
+  EXPECT_EQ(refused_posts, 0) << "the command was posted again";
+  refuse_posts(false);
   // The credits page, complete, then the version page over it.
   EXPECT_STREQ(page_lines[CREDITS_HEADING_ROW], "") << "the version page was never drawn";
   EXPECT_STREQ(page_lines[VERSION_NUMBER_ROW], VERSION_TEXTS[2]);

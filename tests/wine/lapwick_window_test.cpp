@@ -297,12 +297,10 @@ TEST_F(StopwatchWindow, ATimerMessageSentDuringAChimeIsNeverCalledAsAProcedure) 
 
 // With the queue full, a command held for later must still be kept.
 TEST_F(StopwatchWindow, ACommandSentDuringAChimeIsKeptWhenTheQueueIsFull) {
-  {
-    refusing_posts full_queue;
-    ASSERT_TRUE(full_queue.in_place());
-    chime_a_minute_with(window, {{window, WM_COMMAND, IDM_PAUSE, 0, 0, {0, 0}}});
-    EXPECT_EQ(full_queue.refused(), 0) << "the command was posted again";
-  }
+  ASSERT_TRUE(refuse_posts(true));
+  chime_a_minute_with(window, {{window, WM_COMMAND, IDM_PAUSE, 0, 0, {0, 0}}});
+  EXPECT_EQ(refused_posts, 0) << "the command was posted again";
+  refuse_posts(false);
   dispatch_queue();
   EXPECT_EQ(run_state, STATE_PAUSED) << "the Pause sent during the chime was lost";
   EXPECT_EQ(window_text(window), "00:01:00");
