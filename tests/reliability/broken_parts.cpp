@@ -180,11 +180,7 @@ void out_of_memory() {
     int most_boxes = 0;
     if (box != nullptr) {
       caption = window_text(box);
-      HWND label = FindWindowExA(box, nullptr, "Static", nullptr);
-      while (label != nullptr && window_text(label).empty()) {
-        label = FindWindowExA(box, label, "Static", nullptr);
-      }
-      if (label != nullptr) text = window_text(label);
+      text = message_box_text(box);
       // The box waits for the user; meanwhile nothing else may pile up.
       for (int i = 0; i < 25; ++i) {
         most_boxes = std::max(most_boxes, message_boxes(pid).count);

@@ -77,6 +77,8 @@ window_tally message_boxes(DWORD pid, bool visible_only) {
   return tally_windows("#32770", pid, visible_only);
 }
 
+std::string message_box_text(HWND box) { return window_text(GetDlgItem(box, 0xFFFF)); }
+
 void drain_queue() {
   MSG msg;
   while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {

@@ -96,6 +96,8 @@ int count_windows(const char* class_name, DWORD pid = 0);
 // The process's message boxes (dialog class #32770), visible or not (or
 // visible only).
 window_tally message_boxes(DWORD pid, bool visible_only = false);
+// A message box's text: its static control 0xFFFF.
+std::string message_box_text(HWND box);
 // Removes, unhandled, every message waiting in this thread's queue (a quit
 // above all, which would end the next loop or box at once).
 void drain_queue();

@@ -376,11 +376,8 @@ void CALLBACK inspect_box(HWND, UINT, UINT_PTR timer, DWORD) {
   if (box == nullptr) return;
   KillTimer(nullptr, timer);
   seen.found = true;
-  char text[TEXT_BUFFER_SIZE] = {0};
-  GetWindowTextA(box, text, sizeof text);
-  seen.caption = text;
-  GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
-  seen.text = text;
+  seen.caption = window_text(box);
+  seen.text = message_box_text(box);
   seen.owned = GetWindow(box, GW_OWNER) != nullptr;
   EnumChildWindows(box, count_visible_buttons, 0);
   const LRESULT icon = SendDlgItemMessageA(box, 0x0440, STM_GETICON, 0, 0);

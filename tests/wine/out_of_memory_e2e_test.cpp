@@ -25,16 +25,6 @@ launched_program launch_failing(const char* exe_name, const char* fail_from) {
   return program;
 }
 
-// The box's text is its one static control with text.
-std::string box_text(HWND box) {
-  for (HWND label = FindWindowExA(box, nullptr, "Static", nullptr); label != nullptr;
-       label = FindWindowExA(box, label, "Static", nullptr)) {
-    const std::string text = window_text(label);
-    if (!text.empty()) return text;
-  }
-  return "";
-}
-
 // Waits for the box, lets the program run behind it for two seconds, checks
 // it is still the only box, dismisses it and returns the exit code.
 int one_box_then_exit(launched_program& program, const char* caption) {
@@ -42,7 +32,7 @@ int one_box_then_exit(launched_program& program, const char* caption) {
   EXPECT_TRUE(wait_until([&] { return message_boxes(pid).count > 0; }, 30000)) << "no box";
   HWND box = message_boxes(pid).last;
   EXPECT_EQ(window_text(box), caption);
-  EXPECT_EQ(box_text(box), OUT_OF_MEMORY_TEXT);
+  EXPECT_EQ(message_box_text(box), OUT_OF_MEMORY_TEXT);
   wait_until([] { return false; }, 2000);
   EXPECT_EQ(message_boxes(pid).count, 1) << "boxes piled up behind the first";
   PostMessageA(message_boxes(pid).last, WM_COMMAND, IDOK, 0);
