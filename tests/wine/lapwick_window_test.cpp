@@ -386,11 +386,13 @@ void CALLBACK inspect_box(HWND, UINT, UINT_PTR timer, DWORD) {
   PostMessageA(box, WM_COMMAND, IDOK, 0);
 }
 
-// Issues the command with the box inspector armed.
+// Issues the command with the box inspector armed; a box that does not
+// close ends at the bound.
 void open_box(HWND window, int command) {
   seen = box_seen();
   SetTimer(nullptr, 0, 50, inspect_box);
-  SendMessageA(window, WM_SYSCOMMAND, command, 0);
+  run_bounded([&] { return static_cast<int>(SendMessageA(window, WM_SYSCOMMAND, command, 0)); },
+              10000);
 }
 
 const std::string CR = "\r";
