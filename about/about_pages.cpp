@@ -65,8 +65,8 @@ void fade_in_line(int line) {
   for (int level = FADE_STEP; level <= FADE_LAST_LEVEL; level += FADE_STEP) {
     SetTextColor(about_dc, grey(level));
     draw_line(line);
-    // Paints any part the system invalidated meanwhile (black, through the
-    // class brush); the next step draws the line again on top.
+    // Paints any part the system invalidated meanwhile, from the page as
+    // it stands.
     UpdateWindow(about_window);
     Sleep(STEP_PAUSE_MS);
   }

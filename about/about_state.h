@@ -36,6 +36,6 @@ extern char typing_copy[TEXT_BUFFER_SIZE];
 extern char purchase_entry[TEXT_BUFFER_SIZE];
 
 // drawing_page, set while a page is drawn so that a page command let in by
-// a sound's wait waits for it, and the few page commands kept when the
-// queue is too full to take them again, live in about_window.cpp beside the
-// command routing, the only code that reads them.
+// a sound's wait waits for it, and the page commands held meanwhile, live
+// in about_window.cpp beside the command routing, the only code that reads
+// them.

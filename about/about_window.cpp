@@ -19,20 +19,10 @@ constexpr COLORREF BLACK = 0x000000;
 // Set while a page is drawn. A page draws with the loop stopped, but each
 // sound it plays waits on the sound system's own thread, and that wait lets
 // messages sent by other programs in: a page command among them would draw
-// its page into the middle of this one.
+// its page into the middle of this one. It is held instead, and drawn, in
+// the order it came, as soon as the page is complete.
 bool drawing_page = false;
-
-// Page commands that came during a page and could not be queued again (the
-// queue was full): drawn, in order, as soon as the page is complete. A
-// failed post needs thousands of messages waiting, so this list never
-// comes near its bound.
 held_commands pending_pages;
-
-void defer_page(WORD command) {
-  // Queued like any input that comes during a page: drawn after it.
-  if (PostMessageA(about_window, WM_COMMAND, command, 0)) return;
-  hold_command(pending_pages, command);
-}
 
 void draw_page(WORD command) {
   if (command == IDM_VERSION) {
@@ -44,7 +34,7 @@ void draw_page(WORD command) {
 
 void show_page(WORD command) {
   if (drawing_page) {
-    defer_page(command);
+    hold_command(pending_pages, command);
     return;
   }
   drawing_page = true;
@@ -55,7 +45,8 @@ void show_page(WORD command) {
 }
 
 // The page as it last stood on the screen, after the system erased part of
-// the window (restored, uncovered).
+// the window (restored, uncovered, or invalidated by another program), at
+// any time, in the middle of a page as well.
 void paint_window(HWND window) {
   PAINTSTRUCT paint;
   HDC dc = BeginPaint(window, &paint);
@@ -104,7 +95,7 @@ void init_common_controls() {
 }
 
 void build_about_window() {
-  if (activate_previous_instance(about_class_name) == 1) {
+  if (activate_previous_instance(about_class_name) == previous_instance::FOUND) {
     PostQuitMessage(0);
     return;
   }
@@ -139,9 +130,8 @@ LRESULT CALLBACK about_window_proc(HWND window, UINT message, WPARAM wparam, LPA
       about_command(LOWORD(wparam));
       return 0;
     case WM_PAINT:
-      // While a page is drawn, the drawing itself puts back what the system
-      // erased, step by step.
-      if (drawing_page) return DefWindowProcA(window, message, wparam, lparam);
+      // Also while a page is drawn: the page record holds exactly what is
+      // on the screen, the line being drawn included.
       paint_window(window);
       return 0;
     default:

@@ -1,19 +1,25 @@
-// Commands that arrive while a program is busy with one (a chime or a page
-// waits on the sound system, and that wait lets sent messages in): held in
-// the order they came and run once the busy step has ended. A short fixed
-// list, since only another program flooding the window ever fills it.
+// Work that arrives while a program is in the middle of a step (a chime or
+// a page waits on the sound system, and that wait lets messages sent by
+// other programs in). Every program holds it the same way: in the order it
+// came, run once the step has ended, never run inside the step, never
+// posted to the queue again (a full queue would refuse it), never lost.
+// The list grows as it needs to and gives its memory back once empty; a
+// program that cannot have the memory ends as after any failed allocation.
 #pragma once
 
-constexpr int HELD_COMMAND_LIMIT = 64;
+// Room for this many before the list first grows.
+constexpr int HELD_COMMAND_ROOM = 64;
 
+// All zero is an empty list.
 struct held_commands {
-  int ids[HELD_COMMAND_LIMIT];
+  int* ids;
+  int room;
   int first;
   int count;
 };
 
-// Adds the command at the end; false, and nothing held, when the list is full.
-bool hold_command(held_commands& list, int id);
+// Adds the command at the end.
+void hold_command(held_commands& list, int id);
 
 // Takes the first command held into *id; false when none is.
 bool next_held_command(held_commands& list, int* id);

@@ -1,19 +1,25 @@
 // Single instance across processes.
 #pragma once
 
-// 1 when a top-level window of the class already exists: it is brought
-// forward (a minimised one is flashed until the user activates it) and the
-// caller should end without a window of its own. 0 when there is none: the
-// caller opens the window.
+// What a start finds when it looks for the window of a single-instance
+// program.
+enum class previous_instance {
+  NONE,   // no window of the class: the caller opens its own
+  FOUND,  // one is up and brought forward: the caller ends without a window
+};
+
+// Looks for a top-level window of the class. One that is found is brought
+// forward; a minimised one is flashed until the user activates it.
 // While one new instance waits on a minimised window it holds the mutex
-// "<class>_RiVA"; a further new instance that finds it returns 1 at once.
+// "<class>_RiVA"; a further new instance that finds it returns FOUND at
+// once, leaving the window to it.
 // Starts at the same moment take turns through the mutex "<class>_start":
 // the start that goes on to open the window holds it for its whole run,
 // and a start that finds it held waits (within a bound) for that window.
 // When the window waited on goes away, the wait starts over: the window
 // that another start opens meanwhile is found and brought forward, and
 // only when there is none does this start open its own.
-int activate_previous_instance(const char* class_name);
+previous_instance activate_previous_instance(const char* class_name);
 
 // Suffix of the waiting instance's mutex name.
 constexpr const char INSTANCE_MUTEX_SUFFIX[] = "_RiVA";

@@ -95,7 +95,7 @@ int win_main(HINSTANCE instance, HINSTANCE, const char* command_tail, int) {
   clear_window_class_record();
   copy_text(class_name, SPLASH_PROGRAM_NAME);
   module_instance = instance;
-  if (activate_previous_instance(class_name) == 1) return 0;
+  if (activate_previous_instance(class_name) == previous_instance::FOUND) return 0;
 
   timer_interval = SPLASH_TIMER_MS;
   copy_text(splash_text, command_tail);

@@ -46,12 +46,10 @@ bool hold_while_busy(int step) {
   if (!clock_busy) return false;
   if (step == REFRESH_STEP) {
     refresh_wanted = true;
-    return true;
+  } else {
+    hold_command(held_steps, step);
   }
-  // With the list full the command runs at once rather than be lost: each
-  // command has set the state, timer and title before it chimes, and a
-  // refresh reads the clock again after its chime.
-  return hold_command(held_steps, step);
+  return true;
 }
 
 void run_step(int step) {

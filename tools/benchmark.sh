@@ -30,6 +30,7 @@ section_size() {
   echo $(( ${size:+16#$size}+0 ))
 }
 
+echo "== figures of commit $(git -C "$root" rev-parse --short HEAD 2>/dev/null || echo unknown)$(git -C "$root" diff --quiet HEAD 2>/dev/null || echo ", with changes") =="
 echo "== size (bytes): program against bare window + own resources =="
 printf '%-7s %-13s %8s %8s %8s %8s %8s\n' target program size rsrc bare bare+rsrc extra
 for preset in win32 win64; do

@@ -93,7 +93,7 @@ if [ -f "$here/fuzz.sh" ]; then
 fi
 
 echo
-echo "Reliability report, seed $seed, $([ $long -eq 1 ] && echo long || echo short) run; logs in $logs"
+echo "Reliability report, seed $seed, $([ $long -eq 1 ] && echo long || echo short) run, commit $(git -C "$root" rev-parse --short HEAD 2>/dev/null || echo unknown); logs in $logs"
 echo
 echo "| case | what was tried | figure | result |"
 echo "|---|---|---|---|"

@@ -169,29 +169,28 @@ void out_of_memory() {
       HWND window = wait_for_window(v.class_name, pid, 20000);
       for (int i = 0; i < 12 && window != nullptr && box == nullptr; ++i) {
         PostMessageA(window, WM_COMMAND, v.command, 0);
-        wait_until([&] { return (box = find_box(pid)) != nullptr || !is_running(program); }, 6000);
+        wait_until(
+            [&] { return (box = message_boxes(pid).last) != nullptr || !is_running(program); },
+            6000);
       }
     }
-    wait_until([&] { return (box = find_box(pid)) != nullptr || !is_running(program); }, 40000);
+    wait_until([&] { return (box = message_boxes(pid).last) != nullptr || !is_running(program); },
+               40000);
     std::string caption, text;
     int most_boxes = 0;
     if (box != nullptr) {
       caption = window_text(box);
-      HWND label = FindWindowExA(box, nullptr, "Static", nullptr);
-      while (label != nullptr && window_text(label).empty()) {
-        label = FindWindowExA(box, label, "Static", nullptr);
-      }
-      if (label != nullptr) text = window_text(label);
+      text = message_box_text(box);
       // The box waits for the user; meanwhile nothing else may pile up.
       for (int i = 0; i < 25; ++i) {
-        most_boxes = std::max(most_boxes, count_boxes(pid));
+        most_boxes = std::max(most_boxes, message_boxes(pid).count);
         Sleep(100);
       }
       // Dismiss every box there is, innermost first.
       for (int i = 0; i < 20 && is_running(program); ++i) {
-        HWND top = find_box(pid);
+        HWND top = message_boxes(pid).last;
         if (top != nullptr) PostMessageA(top, WM_COMMAND, IDOK, 0);
-        wait_until([&] { return !is_running(program) || find_box(pid) != top; }, 3000);
+        wait_until([&] { return !is_running(program) || message_boxes(pid).last != top; }, 3000);
       }
     }
     const int code = wait_exit(program, 10000);

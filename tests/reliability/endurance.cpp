@@ -16,9 +16,10 @@ namespace {
 bool box_cycle(HWND window, DWORD pid, int command) {
   PostMessageA(window, WM_COMMAND, static_cast<WPARAM>(command), 0);
   HWND box = nullptr;
-  if (!wait_until([&] { return (box = find_box(pid)) != nullptr; }, 10000)) return false;
+  if (!wait_until([&] { return (box = message_boxes(pid).last) != nullptr; }, 10000)) return false;
   PostMessageA(box, WM_COMMAND, IDOK, 0);
-  return wait_until([&] { return count_boxes(pid) == 0 && IsWindowVisible(window); }, 10000);
+  return wait_until([&] { return message_boxes(pid).count == 0 && IsWindowVisible(window); },
+                    10000);
 }
 
 void boxes(const tool_settings& settings) {

@@ -290,14 +290,15 @@ void storm_about(const tool_settings& settings) {
   const DWORD storm_ms = GetTickCount() - started;
   const bool answering = answers(window, 30000);
   SendMessageTimeoutA(window, WM_COMMAND, 1016, 0, SMTO_NORMAL, 30000, &ignored);
-  // Wine shows what a window drew once its thread is idle again.
+  // Sent during the credits page, the command is held and the version page
+  // drawn after it: seconds on a loaded machine.
   page_look version;
   wait_until(
       [&] {
         version = look_at_page(window);
         return version.picture_shown && version.lit_heading == 0;
       },
-      5000);
+      30000);
   const bool running = is_running(program);
   const figures after = take_figures(program.info.hProcess, program.info.dwProcessId);
 

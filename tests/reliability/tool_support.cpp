@@ -143,10 +143,6 @@ HWND started_window(launched_program& program, const char* class_name, const cha
   return window;
 }
 
-int count_boxes(DWORD pid) { return tally_windows("#32770", pid).count; }
-
-HWND find_box(DWORD pid) { return tally_windows("#32770", pid).last; }
-
 int title_seconds(const std::string& title) {
   if (title.size() != 8 || title[2] != ':' || title[5] != ':') return -1;
   for (int i : {0, 1, 3, 4, 6, 7}) {

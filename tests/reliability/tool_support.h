@@ -43,11 +43,6 @@ bool answers(HWND window, DWORD timeout_ms);
 // reported failed at its start, the program ended and the result null.
 HWND started_window(launched_program& program, const char* class_name, const char* row,
                     DWORD answer_ms = 0);
-// Message boxes (dialog class #32770) owned by the process: how many, and
-// the last in z-order.
-int count_boxes(DWORD pid);
-HWND find_box(DWORD pid);
-
 // "HH:MM:SS" with two digits in each field; its value in seconds, or -1.
 int title_seconds(const std::string& title);
 

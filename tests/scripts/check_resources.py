@@ -3,12 +3,12 @@
 built programs and checks every field. The PE file is parsed here, not by
 the resource compiler that wrote it, so a wrong script or a lost resource
 shows up as a difference. Version numbers, product, vendor and copyright
-are release settings, expected as resources/version.h has them.
+are release settings, expected as resources/version.h has them (the build
+reads that file and CTest passes them in the environment).
 
 usage: check_resources.py BITS EXE...   (BITS: 32 or 64)
 """
 import os
-import re
 import struct
 import sys
 import xml.etree.ElementTree as ET
@@ -19,21 +19,16 @@ ENGLISH_AUSTRALIA = 0x0C09
 
 
 
-def read_version_header():
-    """{name: number or text} of the plain #define lines of version.h."""
-    path = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "resources",
-                        "version.h")
-    found = {}
-    with open(path) as f:
-        for line in f:
-            match = re.match(r'#define (\w+) (?:(\d+)|"([^"]*)")$', line.strip())
-            if match:
-                found[match.group(1)] = (int(match.group(2)) if match.group(2) is not None
-                                         else match.group(3))
-    return found
+def release_setting(name):
+    """A setting of resources/version.h, as the build read it (CTest passes
+    them in the environment): an int for a number, else the text."""
+    value = os.environ[name]
+    return int(value) if value.isdigit() else value
 
 
-RELEASE = read_version_header()
+RELEASE = {name: release_setting(name) for name in (
+    "OMBREL_PRODUCT_NAME", "OMBREL_VERSION_MAJOR", "OMBREL_VERSION_MINOR", "OMBREL_COMPANY_NAME",
+    "OMBREL_COPYRIGHT", "LAPWICK_VERSION_MAJOR", "LAPWICK_VERSION_MINOR")}
 PRODUCT = RELEASE["OMBREL_PRODUCT_NAME"]
 PRODUCT_VERSION = (RELEASE["OMBREL_VERSION_MAJOR"], RELEASE["OMBREL_VERSION_MINOR"])
 COMPANY = RELEASE["OMBREL_COMPANY_NAME"]

@@ -14,11 +14,11 @@
 set -u
 build=$1 bits=$2 python=$3 start_probe=${4:-} probe=${5:-} bench=${6:-}
 source_dir=$(cd "$(dirname "$0")/../.." && pwd)
-# The release's version and copyright line, as resources/version.h sets them.
-release_define() { sed -nE "s/^#define $1 \"?([^\"]*)\"?\$/\\1/p" "$source_dir/resources/version.h"; }
-version="$(release_define OMBREL_VERSION_MAJOR).$(release_define OMBREL_VERSION_MINOR)"
-lapwick_version="$(release_define LAPWICK_VERSION_MAJOR).$(release_define LAPWICK_VERSION_MINOR)"
-copyright=$(release_define OMBREL_COPYRIGHT)
+# The release's version and copyright line, as resources/version.h sets them
+# (the build reads that file and CTest passes them in the environment).
+version="$OMBREL_VERSION_MAJOR.$OMBREL_VERSION_MINOR"
+lapwick_version="$LAPWICK_VERSION_MAJOR.$LAPWICK_VERSION_MINOR"
+copyright=$OMBREL_COPYRIGHT
 name="ombrel-utilities-$version-win$bits"
 work="$build/package_test"
 status=0

@@ -71,6 +71,20 @@ DWORD wait_bound(DWORD timeout_ms) {
   return timeout_ms == INFINITE ? INFINITE : timeout_ms * scale;
 }
 
+void CALLBACK quit_at_bound(HWND, UINT, UINT_PTR, DWORD) { PostQuitMessage(LOOP_BOUND_EXIT_CODE); }
+
+window_tally message_boxes(DWORD pid, bool visible_only) {
+  return tally_windows("#32770", pid, visible_only);
+}
+
+std::string message_box_text(HWND box) { return window_text(GetDlgItem(box, 0xFFFF)); }
+
+void drain_queue() {
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+  }
+}
+
 int wait_exit(launched_program& program, DWORD timeout_ms) {
   if (!program.started) return -1;
   if (WaitForSingleObject(program.info.hProcess, wait_bound(timeout_ms)) != WAIT_OBJECT_0) {

@@ -69,6 +69,20 @@ bool wait_until(Predicate predicate, DWORD timeout_ms) {
   }
 }
 
+// Runs a message loop of the code under test (or a win_main) on this
+// thread within the bound, after which a thread timer that the loop itself
+// dispatches quits it with LOOP_BOUND_EXIT_CODE: a loop that waits for a
+// quit that never comes fails its test in seconds instead of hanging it.
+constexpr int LOOP_BOUND_EXIT_CODE = 42;
+void CALLBACK quit_at_bound(HWND, UINT, UINT_PTR, DWORD);
+template <typename Loop>
+int run_bounded(Loop loop, DWORD timeout_ms) {
+  const UINT_PTR timer = SetTimer(nullptr, 0, wait_bound(timeout_ms), quit_at_bound);
+  const int result = loop();
+  KillTimer(nullptr, timer);
+  return result;
+}
+
 // Top-level windows of the class owned by the process (any process when
 // pid is 0), visible or not (or visible only): how many, and the first and
 // last in z-order.
@@ -79,6 +93,14 @@ struct window_tally {
 };
 window_tally tally_windows(const char* class_name, DWORD pid = 0, bool visible_only = false);
 int count_windows(const char* class_name, DWORD pid = 0);
+// The process's message boxes (dialog class #32770), visible or not (or
+// visible only).
+window_tally message_boxes(DWORD pid, bool visible_only = false);
+// A message box's text: its static control 0xFFFF.
+std::string message_box_text(HWND box);
+// Removes, unhandled, every message waiting in this thread's queue (a quit
+// above all, which would end the next loop or box at once).
+void drain_queue();
 
 std::string window_text(HWND window);
 std::string window_class(HWND window);

@@ -55,3 +55,26 @@ failing_get_message::~failing_get_message() {
 }
 
 int failing_get_message::calls() const { return get_message_calls; }
+
+int refused_posts = 0;
+
+namespace {
+
+void* system_post = nullptr;
+
+BOOL WINAPI refuse_post(HWND, UINT, WPARAM, LPARAM) {
+  ++refused_posts;
+  SetLastError(ERROR_NOT_ENOUGH_QUOTA);
+  return FALSE;
+}
+
+}  // namespace
+
+bool refuse_posts(bool on) {
+  refused_posts = 0;
+  if (on)
+    system_post =
+        replace_import("user32.dll", "PostMessageA", reinterpret_cast<void*>(refuse_post));
+  if (!on && system_post != nullptr) replace_import("user32.dll", "PostMessageA", system_post);
+  return system_post != nullptr;
+}

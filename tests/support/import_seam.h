@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include "harness.h"
+
 // Points this program's import of module!name at replacement and returns
 // what it pointed at, or null when there is no such import.
 void* replace_import(const char* module, const char* name, void* replacement);
@@ -20,6 +22,12 @@ class failing_get_message {
   // Calls made since the object was made.
   int calls() const;
 };
+
+// From refuse_posts(true) to refuse_posts(false), PostMessageA fails as on
+// a full queue (ERROR_NOT_ENOUGH_QUOTA), counting in refused_posts; false
+// when this program does not import it.
+extern int refused_posts;
+bool refuse_posts(bool on);
 
 // How a message loop ended when GetMessageA failed on its first call.
 struct failed_loop {
@@ -39,8 +47,6 @@ failed_loop run_loop_with_failing_get_message(Loop loop) {
     ended.result = loop();
     ended.get_message_calls = failing.calls();
   }
-  MSG quit;
-  while (PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
-  }
+  drain_queue();
   return ended;
 }

@@ -292,10 +292,10 @@ TEST(LapwickClock, AStalledStopwatchShowsTheTimeSinceRun) {
 
 // --- Help and About ----------------------------------------------------------
 
-// The process's first visible message box (dialog class #32770).
+// The process's first visible message box.
 HWND wait_for_box(DWORD pid) {
   HWND box = nullptr;
-  wait_until([&] { return (box = tally_windows("#32770", pid, true).first) != nullptr; }, 10000);
+  wait_until([&] { return (box = message_boxes(pid, true).first) != nullptr; }, 10000);
   return box;
 }
 

@@ -71,3 +71,9 @@ void reset_clock_state(HWND window) {
   reset_counters();
   test_clock_ms = TEST_CLOCK_START_MS;
 }
+
+int chimes_recorded() {
+  int chimes = 0;
+  for (const std::string& effect : clock_effects) chimes += effect == "chime" ? 1 : 0;
+  return chimes;
+}

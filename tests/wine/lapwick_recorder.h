@@ -13,6 +13,8 @@
 // for another window than stopwatch_window, another period or with a timer
 // procedure says so in its entry.
 extern std::vector<std::string> clock_effects;
+// The chimes among them.
+int chimes_recorded();
 
 // The clock the stopwatch reads while recording: it stands still until a
 // test moves it. It starts a few seconds short of 2^32 ms, so the tests

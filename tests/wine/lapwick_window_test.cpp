@@ -22,14 +22,6 @@
 
 namespace {
 
-// Removes what the window left in this thread's queue (its WM_QUIT above
-// all, which would end the next message box at once).
-void drain_queue() {
-  MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-  }
-}
-
 class StopwatchWindow : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -128,26 +120,28 @@ TEST(StopwatchStartUp, CreatedVisibleAtTheCornerThenCentredWhileHidden) {
   EXPECT_TRUE(IsWindowVisible(window));
   EXPECT_TRUE(GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST);
   EXPECT_EQ(run_state, STATE_RESET);
-  EXPECT_EQ(second_count + minute_count + hour_count, 3 * COUNTER_BASE);
+  EXPECT_EQ(window_text(window), LAPWICK_RESET_TITLE);
 
   DestroyWindow(window);
   drain_queue();
 }
 
-TEST_F(StopwatchWindow, ClassIsGreyWithArrowAndOwnProcedure) {
-  WNDCLASSA found = {};
-  ASSERT_TRUE(GetClassInfoA(GetModuleHandleA(nullptr), LAPWICK_CLASS, &found));
-  EXPECT_EQ(found.style, static_cast<UINT>(CS_HREDRAW | CS_VREDRAW));
-  EXPECT_EQ(found.lpfnWndProc, stopwatch_window_proc);
-  EXPECT_EQ(found.cbClsExtra, 0);
-  EXPECT_EQ(found.cbWndExtra, 0);
-  EXPECT_EQ(found.hbrBackground, GetStockObject(LTGRAY_BRUSH));
-  EXPECT_EQ(found.hCursor, LoadCursorA(nullptr, IDC_ARROW));
+// What the user and other programs see of the class: a grey client area
+// under the arrow, the program's icon, no menu but the window's own.
+TEST_F(StopwatchWindow, ClientAreaIsGreyUnderTheArrowWithTheProgramsIcon) {
+  RECT client = {};
+  GetClientRect(window, &client);
+  ASSERT_GT(client.bottom, 0);
+  UpdateWindow(window);
+  HDC dc = GetDC(window);
+  EXPECT_EQ(GetPixel(dc, client.right / 2, client.bottom / 2), RGB(192, 192, 192));
+  ReleaseDC(window, dc);
+  EXPECT_EQ(reinterpret_cast<HCURSOR>(GetClassLongPtrA(window, GCLP_HCURSOR)),
+            LoadCursorA(nullptr, IDC_ARROW));
   // This test carries Lapwick's resources, its icon among them.
-  EXPECT_NE(found.hIcon, nullptr);
-  EXPECT_EQ(found.hIcon,
+  EXPECT_EQ(reinterpret_cast<HICON>(GetClassLongPtrA(window, GCLP_HICON)),
             LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(PROGRAM_ICON_GROUP_ID)));
-  EXPECT_EQ(found.lpszMenuName, nullptr);
+  EXPECT_NE(GetClassLongPtrA(window, GCLP_HICON), 0);
 }
 
 // --- Menus --------------------------------------------------------------
@@ -266,11 +260,6 @@ void chime_a_minute_with(HWND window, const std::vector<MSG>& arriving) {
 int timer_procedure_calls = 0;
 void CALLBACK count_timer_procedure(HWND, UINT, UINT_PTR, DWORD) { ++timer_procedure_calls; }
 
-BOOL WINAPI refuse_post(HWND, UINT, WPARAM, LPARAM) {
-  SetLastError(ERROR_NOT_ENOUGH_QUOTA);  // as from a full queue
-  return FALSE;
-}
-
 // Handles what the window left in this thread's queue as the loop would.
 void dispatch_queue() {
   MSG msg;
@@ -308,28 +297,25 @@ TEST_F(StopwatchWindow, ATimerMessageSentDuringAChimeIsNeverCalledAsAProcedure) 
 
 // With the queue full, a command held for later must still be kept.
 TEST_F(StopwatchWindow, ACommandSentDuringAChimeIsKeptWhenTheQueueIsFull) {
-  void* system_post =
-      replace_import("user32.dll", "PostMessageA", reinterpret_cast<void*>(refuse_post));
-  ASSERT_NE(system_post, nullptr);
+  ASSERT_TRUE(refuse_posts(true));
   chime_a_minute_with(window, {{window, WM_COMMAND, IDM_PAUSE, 0, 0, {0, 0}}});
-  replace_import("user32.dll", "PostMessageA", system_post);
+  EXPECT_EQ(refused_posts, 0) << "the command was posted again";
+  refuse_posts(false);
   dispatch_queue();
   EXPECT_EQ(run_state, STATE_PAUSED) << "the Pause sent during the chime was lost";
   EXPECT_EQ(window_text(window), "00:01:00");
   EXPECT_EQ(clock_effects.back(), "chime");
 }
 
-// More commands than the window holds for later, all in one chime: the
-// ones beyond run at once, and none is lost.
+// A flood of commands, all in one chime: each is held, and runs after it in
+// its order; none is lost.
 TEST_F(StopwatchWindow, AFloodOfCommandsDuringAChimeLosesNone) {
   const int pauses = 101;
   std::vector<MSG> flood(pauses, MSG{window, WM_SYSCOMMAND, IDM_PAUSE, 0, 0, {0, 0}});
   chime_a_minute_with(window, flood);
   dispatch_queue();
-  int chimes = 0;
-  for (const std::string& effect : clock_effects) chimes += effect == "chime" ? 1 : 0;
-  EXPECT_EQ(chimes, 1 + pauses);       // the minute's, then one a Pause
-  EXPECT_EQ(run_state, STATE_PAUSED);  // an odd number of them
+  EXPECT_EQ(chimes_recorded(), 1 + pauses);  // the minute's, then one a Pause
+  EXPECT_EQ(run_state, STATE_PAUSED);        // an odd number of them
   EXPECT_EQ(window_text(window), "00:01:00");
 }
 
@@ -384,26 +370,14 @@ BOOL CALLBACK count_visible_buttons(HWND child, LPARAM) {
   return TRUE;
 }
 
-BOOL CALLBACK find_box(HWND candidate, LPARAM found) {
-  char name[32] = {0};
-  GetClassNameA(candidate, name, sizeof name);
-  if (std::string(name) != "#32770" || !IsWindowVisible(candidate)) return TRUE;
-  *reinterpret_cast<HWND*>(found) = candidate;
-  return FALSE;
-}
-
 // Runs inside the box's modal loop: reads the box, then closes it.
 void CALLBACK inspect_box(HWND, UINT, UINT_PTR timer, DWORD) {
-  HWND box = nullptr;
-  EnumThreadWindows(GetCurrentThreadId(), find_box, reinterpret_cast<LPARAM>(&box));
+  HWND box = message_boxes(GetCurrentProcessId(), true).first;
   if (box == nullptr) return;
   KillTimer(nullptr, timer);
   seen.found = true;
-  char text[TEXT_BUFFER_SIZE] = {0};
-  GetWindowTextA(box, text, sizeof text);
-  seen.caption = text;
-  GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
-  seen.text = text;
+  seen.caption = window_text(box);
+  seen.text = message_box_text(box);
   seen.owned = GetWindow(box, GW_OWNER) != nullptr;
   EnumChildWindows(box, count_visible_buttons, 0);
   const LRESULT icon = SendDlgItemMessageA(box, 0x0440, STM_GETICON, 0, 0);
@@ -412,11 +386,13 @@ void CALLBACK inspect_box(HWND, UINT, UINT_PTR timer, DWORD) {
   PostMessageA(box, WM_COMMAND, IDOK, 0);
 }
 
-// Issues the command with the box inspector armed.
+// Issues the command with the box inspector armed; a box that does not
+// close ends at the bound.
 void open_box(HWND window, int command) {
   seen = box_seen();
   SetTimer(nullptr, 0, 50, inspect_box);
-  SendMessageA(window, WM_SYSCOMMAND, command, 0);
+  run_bounded([&] { return static_cast<int>(SendMessageA(window, WM_SYSCOMMAND, command, 0)); },
+              10000);
 }
 
 const std::string CR = "\r";

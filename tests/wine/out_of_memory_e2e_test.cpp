@@ -15,9 +15,6 @@ namespace {
 
 constexpr char OUT_OF_MEMORY_TEXT[] = "Out of memory: the program has to close.";
 
-// The process's message boxes (dialog class #32770).
-window_tally boxes_of(DWORD pid) { return tally_windows("#32770", pid); }
-
 launched_program launch_failing(const char* exe_name, const char* fail_from) {
   SetEnvironmentVariableA("OMBREL_TEST_ALLOC_FAIL_FROM", fail_from);
   launch_options options;
@@ -28,27 +25,17 @@ launched_program launch_failing(const char* exe_name, const char* fail_from) {
   return program;
 }
 
-// The box's text is its one static control with text.
-std::string box_text(HWND box) {
-  for (HWND label = FindWindowExA(box, nullptr, "Static", nullptr); label != nullptr;
-       label = FindWindowExA(box, label, "Static", nullptr)) {
-    const std::string text = window_text(label);
-    if (!text.empty()) return text;
-  }
-  return "";
-}
-
 // Waits for the box, lets the program run behind it for two seconds, checks
 // it is still the only box, dismisses it and returns the exit code.
 int one_box_then_exit(launched_program& program, const char* caption) {
   const DWORD pid = program.info.dwProcessId;
-  EXPECT_TRUE(wait_until([&] { return boxes_of(pid).count > 0; }, 30000)) << "no box";
-  HWND box = boxes_of(pid).last;
+  EXPECT_TRUE(wait_until([&] { return message_boxes(pid).count > 0; }, 30000)) << "no box";
+  HWND box = message_boxes(pid).last;
   EXPECT_EQ(window_text(box), caption);
-  EXPECT_EQ(box_text(box), OUT_OF_MEMORY_TEXT);
+  EXPECT_EQ(message_box_text(box), OUT_OF_MEMORY_TEXT);
   wait_until([] { return false; }, 2000);
-  EXPECT_EQ(boxes_of(pid).count, 1) << "boxes piled up behind the first";
-  PostMessageA(boxes_of(pid).last, WM_COMMAND, IDOK, 0);
+  EXPECT_EQ(message_boxes(pid).count, 1) << "boxes piled up behind the first";
+  PostMessageA(message_boxes(pid).last, WM_COMMAND, IDOK, 0);
   return wait_exit(program, 10000);
 }
 
@@ -68,7 +55,7 @@ TEST(OutOfMemoryE2E, PageCommandsSentBehindTheBoxOpenNoFurtherBox) {
   launched_program program = launch_failing("oom/OmbrelAbout.exe", "1");
   HWND window = wait_for_window("OmbrelAbout", program.info.dwProcessId, 20000);
   ASSERT_NE(window, nullptr);
-  ASSERT_TRUE(wait_until([&] { return boxes_of(program.info.dwProcessId).count > 0; }, 20000));
+  ASSERT_TRUE(wait_until([&] { return message_boxes(program.info.dwProcessId).count > 0; }, 20000));
   // Another program asks for a page while the box is up.
   DWORD_PTR result = 0;
   SendMessageTimeoutA(window, WM_COMMAND, 1008, 0, SMTO_NORMAL, wait_bound(1000), &result);

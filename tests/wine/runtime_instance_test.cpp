@@ -133,8 +133,8 @@ bool held_by_this_thread(const std::string& name) {
 // Waits in activate_previous_instance on the other window (which its thread
 // acts on meanwhile): the result, and a wait of at least min_ms and below
 // max_ms.
-void expect_wait(const OtherThreadWindow& other, int result, DWORD min_ms, const char* too_short,
-                 DWORD max_ms, const char* too_long) {
+void expect_wait(const OtherThreadWindow& other, previous_instance result, DWORD min_ms,
+                 const char* too_short, DWORD max_ms, const char* too_long) {
   const DWORD start = GetTickCount();
   EXPECT_EQ(activate_previous_instance(other.class_name()), result);
   const DWORD waited = GetTickCount() - start;
@@ -144,9 +144,9 @@ void expect_wait(const OtherThreadWindow& other, int result, DWORD min_ms, const
 
 // The start that opens the window keeps the start turn, and no start holds
 // the waiting start's mutex.
-TEST(ActivatePreviousInstance, NoWindowGivesZeroKeepingTheStartTurnAndNoWaitingMutex) {
+TEST(ActivatePreviousInstance, NoWindowGivesNoneKeepingTheStartTurnAndNoWaitingMutex) {
   const std::string name = "OmbrelNobodyHasThisClass";
-  EXPECT_EQ(activate_previous_instance(name.c_str()), 0);
+  EXPECT_EQ(activate_previous_instance(name.c_str()), previous_instance::NONE);
   EXPECT_FALSE(mutex_exists(name + INSTANCE_MUTEX_SUFFIX));
   EXPECT_TRUE(held_by_this_thread(name + INSTANCE_TURN_SUFFIX));
 }
@@ -158,7 +158,7 @@ TEST(ActivatePreviousInstance, VisibleWindowIsBroughtForwardHoldingNoMutex) {
   foreground_decoy decoy;
   ASSERT_NE(GetForegroundWindow(), other.window());
   const DWORD start = GetTickCount();
-  EXPECT_EQ(activate_previous_instance(other.class_name()), 1);
+  EXPECT_EQ(activate_previous_instance(other.class_name()), previous_instance::FOUND);
   EXPECT_LT(GetTickCount() - start, 400u) << "no waiting for a window that is not minimised";
   // The other thread takes the activation through its own queue.
   EXPECT_TRUE(wait_until([&] { return GetForegroundWindow() == other.window(); }, 2000));
@@ -166,15 +166,21 @@ TEST(ActivatePreviousInstance, VisibleWindowIsBroughtForwardHoldingNoMutex) {
   EXPECT_FALSE(held_by_this_thread(other.turn_name()));
 }
 
+// The window is left to the start that waits on it: this one neither
+// flashes nor restores nor activates it.
 TEST(ActivatePreviousInstance, SomebodyAlreadyWaitingMeansReturnAtOnce) {
   OtherThreadWindow other(shown::minimised);
+  foreground_decoy decoy;
   ASSERT_TRUE(IsIconic(other.window()));
   // A start that is already waiting holds the mutex.
   HANDLE waiting = CreateMutexA(nullptr, TRUE, other.mutex_name().c_str());
   ASSERT_NE(waiting, nullptr);
   const DWORD start = GetTickCount();
-  EXPECT_EQ(activate_previous_instance(other.class_name()), 1);
+  EXPECT_EQ(activate_previous_instance(other.class_name()), previous_instance::FOUND);
   EXPECT_LT(GetTickCount() - start, 200u) << "no flashing, no wait";
+  // The other thread would take an activation through its own queue.
+  EXPECT_FALSE(wait_until([&] { return GetForegroundWindow() == other.window(); }, 500))
+      << "the window was activated";
   EXPECT_TRUE(IsIconic(other.window())) << "not brought forward";
   CloseHandle(waiting);
 }
@@ -185,7 +191,7 @@ TEST(ActivatePreviousInstance, MinimisedWindowAlreadyInFrontIsNotFlashedButBroug
   ASSERT_TRUE(wait_until([&] { return GetForegroundWindow() == other.window(); }, 3000))
       << "the minimised window could not be made the foreground window";
   const DWORD start = GetTickCount();
-  EXPECT_EQ(activate_previous_instance(other.class_name()), 1);
+  EXPECT_EQ(activate_previous_instance(other.class_name()), previous_instance::FOUND);
   // One flash would cost a pause of INSTANCE_FLASH_PAUSE_MS.
   EXPECT_LT(GetTickCount() - start, INSTANCE_FLASH_PAUSE_MS / 2)
       << "flashed a window already in front";
@@ -196,17 +202,18 @@ TEST(ActivatePreviousInstance, WaitsFlashingUntilTheUserActivatesTheWindow) {
   OtherThreadWindow other(shown::minimised);
   foreground_decoy decoy;
   other.activate_after(1200);
-  expect_wait(other, 1, 1000, "returned before the window was activated", 5000, "");
+  expect_wait(other, previous_instance::FOUND, 1000, "returned before the window was activated",
+              5000, "");
   EXPECT_TRUE(wait_until([&] { return GetForegroundWindow() == other.window(); }, 2000));
-  // The waiting start's mutex lives until its process ends.
-  EXPECT_TRUE(mutex_exists(other.mutex_name()));
+  EXPECT_FALSE(mutex_exists(other.mutex_name())) << "nobody waits on the window any more";
 }
 
 TEST(ActivatePreviousInstance, WindowDestroyedDuringTheWaitEndsIt) {
   OtherThreadWindow other(shown::minimised);
   foreground_decoy decoy;
   other.destroy_after(900);
-  expect_wait(other, 0, 800, "", 3000, "kept waiting on a window that is gone");
+  expect_wait(other, previous_instance::NONE, 800, "", 3000,
+              "kept waiting on a window that is gone");
   // This start opens its own window now, holding the start turn: nobody
   // is waiting any more.
   EXPECT_FALSE(mutex_exists(other.mutex_name()));
@@ -220,9 +227,10 @@ TEST(ActivatePreviousInstance, WindowHandedOverDuringTheWaitIsBroughtForwardAtOn
   OtherThreadWindow other(shown::minimised);
   foreground_decoy decoy;
   other.replace_after(900);
-  expect_wait(other, 1, 1100, "returned before the next window was up", 3000,
+  expect_wait(other, previous_instance::FOUND, 1100, "returned before the next window was up", 3000,
               "waited out the start turn instead of looking for the window");
-  EXPECT_STREQ(window_text(other.window()).c_str(), "next");
+  // The other thread names the next window only once it has made it.
+  EXPECT_TRUE(wait_until([&] { return window_text(other.window()) == "next"; }, 2000));
   EXPECT_TRUE(wait_until([&] { return GetForegroundWindow() == other.window(); }, 2000));
   EXPECT_FALSE(mutex_exists(other.mutex_name())) << "nobody waits on the next window";
   EXPECT_FALSE(held_by_this_thread(other.turn_name()));

@@ -27,21 +27,9 @@ BOOL WINAPI record_text_out(HDC dc, int x, int y, LPCSTR text, int length) {
   return system_text_out(dc, x, y, text, length);
 }
 
-// Ends the splash's loop with 42 if nothing else has after the bound.
-DWORD WINAPI quit_after_bound(void* thread_id) {
-  Sleep(8000);
-  PostThreadMessageA(static_cast<DWORD>(reinterpret_cast<ULONG_PTR>(thread_id)), WM_QUIT, 42, 0);
-  return 0;
-}
-
 int run_splash(const char* tail) {
-  HANDLE guard = CreateThread(nullptr, 0, quit_after_bound,
-                              reinterpret_cast<void*>(static_cast<ULONG_PTR>(GetCurrentThreadId())),
-                              0, nullptr);
-  const int result = win_main(GetModuleHandleA(nullptr), nullptr, tail, SW_SHOWNORMAL);
-  TerminateThread(guard, 0);
-  CloseHandle(guard);
-  return result;
+  return run_bounded(
+      [&] { return win_main(GetModuleHandleA(nullptr), nullptr, tail, SW_SHOWNORMAL); }, 8000);
 }
 
 // The splash leaves its window to the process end; the next run needs a
@@ -51,9 +39,7 @@ void close_splash() {
   HWND window = FindWindowA(SPLASH_CLASS, nullptr);
   if (window != nullptr) DestroyWindow(window);
   UnregisterClassA(SPLASH_CLASS, GetModuleHandleA(nullptr));
-  MSG message;
-  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-  }
+  drain_queue();
 }
 
 LRESULT CALLBACK refuse_splash_window(int code, WPARAM wparam, LPARAM lparam) {

@@ -7,12 +7,15 @@
 #   with no arguments, every test labelled "wine" in build/win32;
 #   --ci, the part CI runs: each program end to end once (see below).
 # Prints ctest's output and its "N% tests passed, N tests failed out of N"
-# line; the exit code is ctest's, or 1 when the guest did not finish. The
-# guest is ended after OMBREL_GUEST_TIMEOUT seconds (default 7200; 1800
-# with --ci) in every case.
+# line; the exit code is ctest's, or 1 when the guest did not finish, when
+# ctest's arguments select no test, or (--ci) when a case it names did not
+# run. The guest is ended after OMBREL_GUEST_TIMEOUT seconds (default 7200;
+# 1800 with --ci) in every case.
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../.." && pwd)
+# shellcheck source=../lib/cases_ran.sh
+source "$root/tools/lib/cases_ran.sh"
 build=$root/build/win32
 ci=0
 if [ "${1:-}" = --ci ]; then
@@ -23,7 +26,9 @@ fi
 # counts, chimes) and About (pages, sounds, single instance), each started
 # end to end: the end-to-end programs, with only these of their cases. (The
 # 32-bit release package is checked on the host: its test builds the tree
-# again with the cross compilers, which the guest does not have.)
+# again with the cross compilers, which the guest does not have.) Each
+# case named here must have run: a name that matches no case (renamed, or
+# its program not run) fails the part.
 ci_tests='^(splash_e2e_test|lapwick_e2e_test|about_e2e_test)$'
 ci_cases=Splash.ShowsThePictureWithItsTailAsTextAlongTheBottom
 ci_cases+=:LapwickCommands.EachStateChangeChimesOnceAndTheTitleFollows
@@ -49,7 +54,7 @@ fi
 
 job=$(mktemp -d /tmp/ombrel-test32.XXXXXX)
 trap 'rm -rf "$job"' EXIT
-args=(-L wine --output-on-failure "$@")
+args=(-L wine --output-on-failure --no-tests=error "$@")
 [ "$ci" = 1 ] && args+=(-R "$ci_tests")
 {
   echo "export OMBREL_BENCH_TEMPLATE=/opt/ombrel/bench"
@@ -81,4 +86,8 @@ if [ ! -f "$job/rc" ]; then
 fi
 status=$(cat "$job/rc")
 say "guest done, ctest ended with $status"
+if [ "$ci" = 1 ] && ! cases_ran "$build/Testing/Temporary/LastTest32.log" "$ci_cases"; then
+  say "a case the CI part names did not run"
+  [ "$status" -ne 0 ] || status=1
+fi
 exit "$status"
