@@ -11,6 +11,7 @@
 #include "harness.h"
 #include "pixel_picture.h"
 #include "program_facts.h"
+#include "wine_trace.h"
 
 namespace {
 
@@ -193,6 +194,19 @@ TEST(Splash, ClosingTheWindowEndsWithCodeZero) {
   ASSERT_NE(s.window, nullptr);
   PostMessageA(s.window, WM_SYSCOMMAND, SC_CLOSE, 0);
   EXPECT_EQ(wait_exit(s.program, 5000), 0);
+}
+
+// From a download folder where a winmm.dll and a comctl32.dll wait beside
+// it, with Windows' search order for them: neither is loaded, and the
+// splash shows and ends as usual.
+TEST(Splash, DllsPlantedBesideItAreNeverLoaded) {
+  const std::string folder = planted_folder({SPLASH_EXE});
+  ASSERT_FALSE(folder.empty());
+  launched_program program =
+      launch_through_shell_in(folder, SPLASH_EXE, {PLANTED_DLL_OVERRIDES}, "", 10000);
+  EXPECT_NE(wait_for_window(SPLASH_CLASS, program.info.dwProcessId, 10000), nullptr);
+  EXPECT_EQ(wait_exit(program, 5000), 0);
+  EXPECT_EQ(planted_marks(folder), std::vector<std::string>());
 }
 
 TEST(Splash, SecondStartBringsTheFirstForwardAndMakesNoWindow) {
