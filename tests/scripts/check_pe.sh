@@ -6,9 +6,7 @@
 set -u
 objdump=$1 bits=$2
 shift 2
-# Windows loads a Known DLL only from the system folder; any other imported
-# DLL (winmm, comctl32, version, ...) is looked for beside the program
-# first, where a planted copy would be loaded instead.
+# Windows looks for any other DLL (winmm, comctl32, ...) beside the program first.
 allowed='^(kernel32|user32|gdi32|shell32|msvcrt|advapi32|ole32|oleaut32|comdlg32|shlwapi|ntdll)\.dll$'
 status=0
 for exe in "$@"; do

@@ -59,23 +59,24 @@ std::string unix_path(const std::string& windows_path) {
   return result;
 }
 
-namespace {
-
-launched_program spawn_in_unix_folder(const std::string& unix_folder, const char* exe_name,
-                                      const std::vector<std::string>& assignments,
-                                      const std::string& error_file, DWORD timeout_ms) {
+launched_program launch_through_shell(const char* exe_name, const std::string& assignment,
+                                      const std::string& error_file, DWORD timeout_ms,
+                                      const std::string& folder) {
   launched_program program;
   auto spawn = wine_export<unix_spawn_function>("ntdll.dll", "__wine_unix_spawnvp");
-  if (spawn == nullptr || unix_folder.empty()) return program;
+  const char* bin_dir = std::getenv("OMBREL_BIN_DIR");
+  std::string dir = folder.empty() ? (bin_dir != nullptr ? bin_dir : "") : unix_path(folder);
+  if (spawn == nullptr || dir.empty()) return program;
+  char overrides[512] = "";  // this process's DLL load order, as CreateProcess passes it on
+  GetEnvironmentVariableA("WINEDLLOVERRIDES", overrides, sizeof overrides);
+  const std::string load_order = std::string("WINEDLLOVERRIDES=") + overrides;
 
   const std::vector<DWORD> before = processes_named(exe_name);
   // The shell's own arguments carry the values, so nothing needs quoting.
-  std::string script = "cd \"$1\" && exe=$2 && error=$3 && shift 3 && ";
-  script += "for assignment; do export \"$assignment\"; done && exec \"$WINELOADER\" \"$exe\"";
-  if (!error_file.empty()) script += " 2>\"$error\"";
-  std::vector<std::string> args = {"/bin/sh",   "-c",     script,    "sh",
-                                   unix_folder, exe_name, error_file};
-  args.insert(args.end(), assignments.begin(), assignments.end());
+  std::string script = "cd \"$1\" && export \"$2\" \"$5\" && exec \"$WINELOADER\" \"$3\"";
+  if (!error_file.empty()) script += " 2>\"$4\"";
+  std::string args[] = {"/bin/sh",  "-c",     script,     "sh",      dir,
+                        assignment, exe_name, error_file, load_order};
   std::vector<char*> argv;
   for (std::string& arg : args) argv.push_back(&arg[0]);
   argv.push_back(nullptr);
@@ -98,69 +99,10 @@ launched_program spawn_in_unix_folder(const std::string& unix_folder, const char
   return program;
 }
 
-const char* const PLANTED_NAMES[] = {"winmm.dll", "comctl32.dll"};
-
-bool has_mark(const std::string& dll_path) {
-  return GetFileAttributesA((dll_path + ".loaded").c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-}  // namespace
-
-launched_program launch_through_shell(const char* exe_name, const std::string& assignment,
-                                      const std::string& error_file, DWORD timeout_ms) {
-  const char* bin_dir = std::getenv("OMBREL_BIN_DIR");
-  return spawn_in_unix_folder(bin_dir != nullptr ? bin_dir : "", exe_name, {assignment}, error_file,
-                              timeout_ms);
-}
-
-launched_program launch_through_shell_in(const std::string& folder, const char* exe_name,
-                                         const std::vector<std::string>& assignments,
-                                         const std::string& error_file, DWORD timeout_ms) {
-  return spawn_in_unix_folder(unix_path(folder), exe_name, assignments, error_file, timeout_ms);
-}
-
-const char PLANTED_DLL_OVERRIDES[] = "WINEDLLOVERRIDES=mscoree,mshtml=;winmm,comctl32=n,b";
-
-std::string planted_folder(const std::vector<const char*>& files) {
-  const std::string folder = fresh_folder("planted");
-  const std::string plant = program_path("planted.dll");
-  for (const char* file : files) {
-    if (!CopyFileA(program_path(file).c_str(), (folder + file).c_str(), FALSE)) return "";
-  }
-  for (const char* name : PLANTED_NAMES) {
-    if (!CopyFileA(plant.c_str(), (folder + name).c_str(), FALSE)) return "";
-  }
-  // Under a name the system has no DLL of its own for, loaded here: it must
-  // leave its mark.
-  const std::string check = folder + "plant-check.dll";
-  if (!CopyFileA(plant.c_str(), check.c_str(), FALSE)) return "";
-  HMODULE loaded = LoadLibraryA(check.c_str());
-  if (loaded != nullptr) FreeLibrary(loaded);
-  if (!has_mark(check)) return "";
-  return folder;
-}
-
-std::vector<std::string> planted_marks(const std::string& folder) {
-  std::vector<std::string> marked;
-  for (const char* name : PLANTED_NAMES) {
-    if (has_mark(folder + name)) marked.push_back(name);
-  }
-  return marked;
-}
-
 launched_program launch_with_trace(const char* exe_name, const char* winedebug,
-                                   const std::string& trace_file) {
+                                   const std::string& trace_file, const std::string& folder) {
   const std::string trace_unix = unix_path(trace_file);
   if (trace_unix.empty()) return launched_program();
-  return launch_through_shell(exe_name, std::string("WINEDEBUG=") + winedebug, trace_unix, 10000);
-}
-
-launched_program launch_with_trace_in(const std::string& folder, const char* exe_name,
-                                      const char* winedebug, const std::string& trace_file,
-                                      const std::vector<std::string>& assignments) {
-  const std::string trace_unix = unix_path(trace_file);
-  if (trace_unix.empty()) return launched_program();
-  std::vector<std::string> all = {std::string("WINEDEBUG=") + winedebug};
-  all.insert(all.end(), assignments.begin(), assignments.end());
-  return launch_through_shell_in(folder, exe_name, all, trace_unix, 10000);
+  return launch_through_shell(exe_name, std::string("WINEDEBUG=") + winedebug, trace_unix, 10000,
+                              folder);
 }

@@ -15,13 +15,9 @@
 // with its parent whatever its Windows standard handles are, so the program
 // is started through a Unix shell that redirects it. The result is opened
 // by process id and works with wait_exit, is_running and kill_program; it
-// has no thread handle.
+// has no thread handle. A folder given (Windows path) replaces OMBREL_BIN_DIR.
 launched_program launch_with_trace(const char* exe_name, const char* winedebug,
-                                   const std::string& trace_file);
-// The same from another folder, with Unix environment variables besides.
-launched_program launch_with_trace_in(const std::string& folder, const char* exe_name,
-                                      const char* winedebug, const std::string& trace_file,
-                                      const std::vector<std::string>& assignments);
+                                   const std::string& trace_file, const std::string& folder = "");
 
 // Starts the program from OMBREL_BIN_DIR (also its working folder) through
 // a Unix shell with one Unix environment variable set ("NAME=value", e.g.
@@ -29,25 +25,8 @@ launched_program launch_with_trace_in(const std::string& folder, const char* exe
 // error sent to error_file (a Unix path) unless that is empty. Opened by
 // process id, as launch_with_trace; also readable (PROCESS_VM_READ).
 launched_program launch_through_shell(const char* exe_name, const std::string& assignment,
-                                      const std::string& error_file, DWORD timeout_ms);
-// The same from another folder (a Windows path, also the working folder)
-// with any number of such variables.
-launched_program launch_through_shell_in(const std::string& folder, const char* exe_name,
-                                         const std::vector<std::string>& assignments,
-                                         const std::string& error_file, DWORD timeout_ms);
-
-// Windows' own search order for winmm and comctl32 (Wine prefers its own
-// copies by default), and no prompts for the .NET and HTML engines.
-extern const char PLANTED_DLL_OVERRIDES[];
-// A fresh folder (Windows path) as a download folder might be: copies of
-// the named files from OMBREL_BIN_DIR beside a winmm.dll and a
-// comctl32.dll that are copies of planted.dll (tests/wine/planted_dll.cpp),
-// which leaves "<its own file>.loaded" beside itself when it is loaded.
-// Empty when the folder cannot be made, or when a copy of the plant loaded
-// here by its full path left no mark (a plant that cannot tell).
-std::string planted_folder(const std::vector<const char*>& files);
-// Names of the DLLs in the folder that have left their mark.
-std::vector<std::string> planted_marks(const std::string& folder);
+                                      const std::string& error_file, DWORD timeout_ms,
+                                      const std::string& folder = "");
 
 // The Unix path of a Windows path, through Wine's own mapping; empty when
 // it has none.
