@@ -9,6 +9,7 @@
 #include "about_state.h"
 #include "held_commands.h"
 #include "instance.h"
+#include "system_libraries.h"
 #include "window_skeleton.h"
 #include "window_utils.h"
 
@@ -91,7 +92,7 @@ void init_common_controls() {
   INITCOMMONCONTROLSEX controls = {};
   controls.dwSize = sizeof controls;
   controls.dwICC = ABOUT_COMMON_CONTROLS;
-  InitCommonControlsEx(&controls);
+  system_init_common_controls(&controls);
 }
 
 void build_about_window() {

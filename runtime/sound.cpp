@@ -2,6 +2,8 @@
 
 #include <mmsystem.h>
 
+#include "system_libraries.h"
+
 namespace {
 
 sound_observer observer = nullptr;
@@ -17,7 +19,7 @@ void play_wav_resource(HMODULE module, LPCSTR resource_id) {
   const void* image = LockResource(loaded);
   if (image == nullptr) return;
   // Synchronous on purpose: the caller goes on only when the sound ends.
-  PlaySoundA(static_cast<LPCSTR>(image), nullptr, SND_MEMORY);
+  system_play_sound(static_cast<LPCSTR>(image), SND_MEMORY);
 }
 
 void set_sound_observer(sound_observer new_observer) { observer = new_observer; }

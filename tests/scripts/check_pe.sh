@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
-# Checks release executables: they import only system DLLs (the compiler's
+# Checks release executables: they import only Known DLLs (the compiler's
 # runtime libraries are linked in) and are marked for ASLR and DEP, with
 # high-entropy ASLR on 64-bit.
 # usage: check_pe.sh OBJDUMP BITS EXE...
 set -u
 objdump=$1 bits=$2
 shift 2
-allowed='^(kernel32|user32|gdi32|winmm|shell32|comctl32|msvcrt|advapi32|ole32|oleaut32|comdlg32|version|ntdll)\.dll$'
+# Windows looks for any other DLL (winmm, comctl32, ...) beside the program first.
+allowed='^(kernel32|user32|gdi32|shell32|msvcrt|advapi32|ole32|oleaut32|comdlg32|shlwapi|ntdll)\.dll$'
 status=0
 for exe in "$@"; do
   if [ ! -f "$exe" ]; then
@@ -16,7 +17,7 @@ for exe in "$@"; do
   while read -r dll; do
     lower=$(echo "$dll" | tr 'A-Z' 'a-z')
     if ! [[ $lower =~ $allowed ]]; then
-      echo "FAIL $exe imports $dll, which is not a system DLL"; status=1
+      echo "FAIL $exe imports $dll, which is not a Known DLL"; status=1
     fi
   done < <(echo "$dump" | sed -n 's/^[[:space:]]*DLL Name: //p')
   flags=(DYNAMIC_BASE NX_COMPAT)

@@ -205,6 +205,27 @@ std::string fresh_folder(const char* stem) {
   return name;
 }
 
+static const char* const PLANTED_DLLS[] = {"winmm.dll", "comctl32.dll", "winealsa.drv"};
+
+std::string planted_folder(const char* exe_name) {
+  SetEnvironmentVariableA("WINEDLLOVERRIDES", "mscoree,mshtml=;winmm,comctl32,winealsa.drv=n,b");
+  const std::string folder = fresh_folder("planted");
+  CopyFileA(program_path(exe_name).c_str(), (folder + exe_name).c_str(), FALSE);
+  for (const char* dll : PLANTED_DLLS) {
+    CopyFileA(program_path("planted.dll").c_str(), (folder + dll).c_str(), FALSE);
+  }
+  return folder;
+}
+
+std::vector<std::string> planted_marks(const std::string& folder) {
+  std::vector<std::string> marked;
+  for (const char* dll : PLANTED_DLLS) {
+    const std::string mark = folder + dll + ".loaded";
+    if (GetFileAttributesA(mark.c_str()) != INVALID_FILE_ATTRIBUTES) marked.push_back(dll);
+  }
+  return marked;
+}
+
 foreground_decoy::foreground_decoy() {
   WNDCLASSA decoy_class = {};
   decoy_class.lpfnWndProc = DefWindowProcA;

@@ -111,6 +111,13 @@ std::string temp_file(const char* stem);
 // a trailing backslash).
 std::string fresh_folder(const char* stem);
 
+// A fresh download folder: the program beside planted DLLs (planted_dll.cpp)
+// named winmm.dll, comctl32.dll and winealsa.drv (Wine's sound driver), which
+// programs this process starts from then on look for beside themselves first,
+// as Windows does. planted_marks: those that were loaded.
+std::string planted_folder(const char* exe_name);
+std::vector<std::string> planted_marks(const std::string& folder);
+
 // A fresh top-level window of this process, made the foreground window:
 // the user has turned to another program. Destroyed with the object.
 class foreground_decoy {

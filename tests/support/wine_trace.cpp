@@ -60,17 +60,23 @@ std::string unix_path(const std::string& windows_path) {
 }
 
 launched_program launch_through_shell(const char* exe_name, const std::string& assignment,
-                                      const std::string& error_file, DWORD timeout_ms) {
+                                      const std::string& error_file, DWORD timeout_ms,
+                                      const std::string& folder) {
   launched_program program;
   auto spawn = wine_export<unix_spawn_function>("ntdll.dll", "__wine_unix_spawnvp");
   const char* bin_dir = std::getenv("OMBREL_BIN_DIR");
-  if (spawn == nullptr || bin_dir == nullptr) return program;
+  std::string dir = folder.empty() ? (bin_dir != nullptr ? bin_dir : "") : unix_path(folder);
+  if (spawn == nullptr || dir.empty()) return program;
+  char overrides[512] = "";  // this process's DLL load order, as CreateProcess passes it on
+  GetEnvironmentVariableA("WINEDLLOVERRIDES", overrides, sizeof overrides);
+  const std::string load_order = std::string("WINEDLLOVERRIDES=") + overrides;
 
   const std::vector<DWORD> before = processes_named(exe_name);
   // The shell's own arguments carry the values, so nothing needs quoting.
-  std::string script = "cd \"$1\" && export \"$2\" && exec \"$WINELOADER\" \"$3\"";
+  std::string script = "cd \"$1\" && export \"$2\" \"$5\" && exec \"$WINELOADER\" \"$3\"";
   if (!error_file.empty()) script += " 2>\"$4\"";
-  std::string args[] = {"/bin/sh", "-c", script, "sh", bin_dir, assignment, exe_name, error_file};
+  std::string args[] = {"/bin/sh",  "-c",     script,     "sh",      dir,
+                        assignment, exe_name, error_file, load_order};
   std::vector<char*> argv;
   for (std::string& arg : args) argv.push_back(&arg[0]);
   argv.push_back(nullptr);
@@ -94,8 +100,9 @@ launched_program launch_through_shell(const char* exe_name, const std::string& a
 }
 
 launched_program launch_with_trace(const char* exe_name, const char* winedebug,
-                                   const std::string& trace_file) {
+                                   const std::string& trace_file, const std::string& folder) {
   const std::string trace_unix = unix_path(trace_file);
   if (trace_unix.empty()) return launched_program();
-  return launch_through_shell(exe_name, std::string("WINEDEBUG=") + winedebug, trace_unix, 10000);
+  return launch_through_shell(exe_name, std::string("WINEDEBUG=") + winedebug, trace_unix, 10000,
+                              folder);
 }

@@ -15,9 +15,9 @@
 // with its parent whatever its Windows standard handles are, so the program
 // is started through a Unix shell that redirects it. The result is opened
 // by process id and works with wait_exit, is_running and kill_program; it
-// has no thread handle.
+// has no thread handle. A folder given (Windows path) replaces OMBREL_BIN_DIR.
 launched_program launch_with_trace(const char* exe_name, const char* winedebug,
-                                   const std::string& trace_file);
+                                   const std::string& trace_file, const std::string& folder = "");
 
 // Starts the program from OMBREL_BIN_DIR (also its working folder) through
 // a Unix shell with one Unix environment variable set ("NAME=value", e.g.
@@ -25,7 +25,8 @@ launched_program launch_with_trace(const char* exe_name, const char* winedebug,
 // error sent to error_file (a Unix path) unless that is empty. Opened by
 // process id, as launch_with_trace; also readable (PROCESS_VM_READ).
 launched_program launch_through_shell(const char* exe_name, const std::string& assignment,
-                                      const std::string& error_file, DWORD timeout_ms);
+                                      const std::string& error_file, DWORD timeout_ms,
+                                      const std::string& folder = "");
 
 // The Unix path of a Windows path, through Wine's own mapping; empty when
 // it has none.

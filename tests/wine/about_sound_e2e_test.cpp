@@ -16,8 +16,10 @@ namespace {
 std::vector<unsigned long> sounds_of(const char* exe_name, const std::vector<WORD>& commands,
                                      bool check_heading) {
   const std::string trace = temp_file("about-winmm");
-  // Started in the programs' folder, where it finds its picture.
-  launched_program program = launch_with_trace(exe_name, "trace+winmm", trace);
+  // Started beside its picture and DLLs planted there, which never load.
+  const std::string folder = planted_folder(exe_name);
+  CopyFileA(program_path("ombrel.ani").c_str(), (folder + "ombrel.ani").c_str(), FALSE);
+  launched_program program = launch_with_trace(exe_name, "trace+winmm", trace, folder);
   HWND window = wait_for_window(ABOUT_CLASS, program.info.dwProcessId, 20000);
   EXPECT_NE(window, nullptr);
   EXPECT_TRUE(wait_page_complete(window));
@@ -31,6 +33,7 @@ std::vector<unsigned long> sounds_of(const char* exe_name, const std::vector<WOR
   PostMessageA(window, WM_CLOSE, 0, 0);
   EXPECT_EQ(wait_exit(program, PAGE_BOUND_MS), 0);
   kill_program(program);
+  EXPECT_EQ(planted_marks(folder), std::vector<std::string>());
   const std::vector<unsigned long> sounds = played_sound_sizes(read_text_file(trace));
   DeleteFileA(trace.c_str());
   return sounds;

@@ -26,10 +26,11 @@ struct lapwick {
   launched_program program;
   HWND window = nullptr;
   std::string trace;  // its winmm trace file
+  std::string folder = planted_folder(LAPWICK_EXE);
 
   lapwick() {
     trace = temp_file("lapwick-winmm");
-    program = launch_with_trace(LAPWICK_EXE, "trace+winmm", trace);
+    program = launch_with_trace(LAPWICK_EXE, "trace+winmm", trace, folder);
     window = wait_for_window(LAPWICK_CLASS, program.info.dwProcessId, 10000);
     // Start-up ends with the window in the topmost band.
     wait_until([&] { return ready(); }, 10000);
@@ -132,6 +133,7 @@ TEST(LapwickCommands, EachStateChangeChimesOnceAndTheTitleFollows) {
   stopwatch.command(IDM_RESET);  // reset again: chimes all the same
   // Run, Pause, Pause, Pause, Run, Pause, Reset, Run, Reset, Reset.
   EXPECT_EQ(stopwatch.chimes_after(10), chimes(10));
+  EXPECT_EQ(planted_marks(stopwatch.folder), std::vector<std::string>());
   EXPECT_EQ(stopwatch.title(), LAPWICK_RESET_TITLE);
 }
 

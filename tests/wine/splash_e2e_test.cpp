@@ -71,6 +71,7 @@ picture_difference compare_with_screen(const pixel_picture& p, int left, int top
 // Launches the splash and waits until its window is visible, checking on
 // every look that it never shows anywhere but its centred place.
 struct shown_splash {
+  std::string folder;
   launched_program program;
   HWND window = nullptr;
   bool seen_elsewhere = false;
@@ -79,7 +80,8 @@ struct shown_splash {
 shown_splash launch_and_wait_visible(const launch_options& options = {},
                                      const char* exe_name = SPLASH_EXE) {
   shown_splash s;
-  s.program = launch(exe_name, options);
+  s.folder = planted_folder(exe_name);
+  s.program = launch_at(s.folder + exe_name, options);
   wait_until(
       [&] {
         if (s.window == nullptr)
@@ -136,6 +138,7 @@ TEST(Splash, ShowsThePictureWithItsTailAsTextAlongTheBottom) {
         << (c.tail ? c.tail : "no tail") << ": " << d.upper << " picture pixels and "
         << d.bottom_strip << " text-strip pixels differ";
     EXPECT_EQ(wait_exit(s.program, 5000), 0);
+    EXPECT_EQ(planted_marks(s.folder), std::vector<std::string>());
   }
 }
 

@@ -24,7 +24,8 @@ if [ "${1:-}" = --ci ]; then
 fi
 # The CI part: the splash (picture, text, exit code), Lapwick (runs,
 # counts, chimes) and About (pages, sounds, single instance), each started
-# end to end: the end-to-end programs, with only these of their cases. (The
+# end to end (from a folder with DLLs planted beside it, which must never
+# load): the end-to-end programs, with only these of their cases. (The
 # 32-bit release package is checked on the host: its test builds the tree
 # again with the cross compilers, which the guest does not have.) Each
 # case named here must have run: a name that matches no case (renamed, or

@@ -1,0 +1,70 @@
+#include "system_libraries.h"
+
+#include <cstring>
+
+namespace {
+
+using set_default_dll_directories_function = BOOL(WINAPI*)(DWORD flags);
+using play_sound_function = BOOL(WINAPI*)(LPCSTR sound, HMODULE module, DWORD flags);
+using init_common_controls_function = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX* controls);
+
+// A library's function by name, or null (the generic function type between
+// the two keeps the cast well defined).
+template <typename Function>
+Function library_function(HMODULE module, const char* name) {
+  if (module == nullptr) return nullptr;
+  return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
+}
+
+HMODULE load_from_system_folder(const char* file_name) {
+  HMODULE module = LoadLibraryExA(file_name, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+  if (module != nullptr) return module;
+  // A loader without the search flags refuses them: name the file by its
+  // full path in the system folder instead, and let its own dependencies
+  // be looked for from there.
+  char path[MAX_PATH];
+  const UINT folder_length = GetSystemDirectoryA(path, MAX_PATH);
+  const size_t name_length = std::strlen(file_name);
+  if (folder_length == 0 || folder_length + 1 + name_length >= MAX_PATH) return nullptr;
+  path[folder_length] = '\\';
+  std::memcpy(path + folder_length + 1, file_name, name_length + 1);
+  return LoadLibraryExA(path, nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+}
+
+// Each function is looked up once; a failed look-up is not tried again.
+play_sound_function play_sound = nullptr;
+bool play_sound_looked_up = false;
+init_common_controls_function init_common_controls = nullptr;
+bool init_common_controls_looked_up = false;
+
+}  // namespace
+
+void restrict_library_search() {
+  // Looked up at run time: systems before Windows 8 without its update lack it.
+  auto set_default_directories = library_function<set_default_dll_directories_function>(
+      GetModuleHandleA("kernel32.dll"), "SetDefaultDllDirectories");
+  if (set_default_directories != nullptr && set_default_directories(LOAD_LIBRARY_SEARCH_SYSTEM32)) {
+    return;
+  }
+  SetDllDirectoryA("");
+}
+
+BOOL system_play_sound(LPCSTR sound, DWORD flags) {
+  if (!play_sound_looked_up) {
+    play_sound_looked_up = true;
+    play_sound =
+        library_function<play_sound_function>(load_from_system_folder("winmm.dll"), "PlaySoundA");
+  }
+  if (play_sound == nullptr) return FALSE;
+  return play_sound(sound, nullptr, flags);
+}
+
+BOOL system_init_common_controls(const INITCOMMONCONTROLSEX* controls) {
+  if (!init_common_controls_looked_up) {
+    init_common_controls_looked_up = true;
+    init_common_controls = library_function<init_common_controls_function>(
+        load_from_system_folder("comctl32.dll"), "InitCommonControlsEx");
+  }
+  if (init_common_controls == nullptr) return FALSE;
+  return init_common_controls(controls);
+}

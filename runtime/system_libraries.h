@@ -1,0 +1,24 @@
+// The system libraries that are not among Windows' Known DLLs (winmm for
+// sound, comctl32 for the common controls) are never imported: a DLL of
+// that name beside the program would be loaded in their place. They are
+// loaded here, from the system folder only, on first use and once, and
+// their functions taken by name. The programs import Known DLLs alone.
+#pragma once
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+// Called first at start: every later library load, the system's own on the
+// program's behalf included (sound drivers, shell extensions), searches the
+// system folder only where the system can say so, and at least no longer
+// searches the current folder where it cannot.
+void restrict_library_search();
+
+// PlaySoundA with no module. Without winmm or its function, nothing is
+// played and the result is FALSE, as with no sound device.
+BOOL system_play_sound(LPCSTR sound, DWORD flags);
+
+// InitCommonControlsEx. Without comctl32 or its function, nothing is
+// initialised and the result is FALSE.
+BOOL system_init_common_controls(const INITCOMMONCONTROLSEX* controls);
