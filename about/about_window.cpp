@@ -7,6 +7,7 @@
 #include "about_menu.h"
 #include "about_pages.h"
 #include "about_state.h"
+#include "display_scale.h"
 #include "held_commands.h"
 #include "instance.h"
 #include "window_skeleton.h"
@@ -63,6 +64,16 @@ void paint_window(HWND window) {
   EndPaint(window, &paint);
 }
 
+// Moved to a monitor of another scale: the system's suggested rectangle,
+// the page font and the picture at the new DPI, and the page drawn again as
+// it last stood.
+void change_dpi(HWND window, WPARAM wparam, LPARAM lparam) {
+  take_dpi_change(window, wparam, lparam);
+  rebuild_display_font(about_dc);
+  place_icon(picture_control, PICTURE_FILE, PICTURE_X, PICTURE_Y, 0);
+  InvalidateRect(window, nullptr, TRUE);
+}
+
 void open_product_page() {
   // A normal show command: a browser that is not running yet opens its
   // window the way its start asks, and a hidden start would hide the page.
@@ -113,10 +124,11 @@ void build_about_window() {
   // A missing or unreadable picture file leaves the control empty, 0 by 0.
   picture_control = create_icon(PICTURE_FILE, about_window, 0, PICTURE_X, PICTURE_Y, 0, 0, 0, 0, 0);
 
-  // Opaque black cell background and the default (system) font for all
-  // page text; kept for the whole run.
+  // Opaque black cell background and the system font at the window's DPI
+  // for all page text; kept for the whole run.
   about_dc = GetDC(about_window);
   SetBkColor(about_dc, BLACK);
+  rebuild_display_font(about_dc);
 
   build_about_menu();
   center_in_work_area(about_window);
@@ -137,6 +149,9 @@ LRESULT CALLBACK about_window_proc(HWND window, UINT message, WPARAM wparam, LPA
       return 0;
     case WM_COMMAND:
       about_command(LOWORD(wparam));
+      return 0;
+    case WM_DPICHANGED:
+      change_dpi(window, wparam, lparam);
       return 0;
     case WM_PAINT:
       // While a page is drawn, the drawing itself puts back what the system

@@ -2,7 +2,15 @@
 // routine is never linked into a test.
 #include <gtest/gtest.h>
 
+#ifdef _WIN32
+#include "harness.h"
+#endif
+
 int main(int argc, char** argv) {
   testing::InitGoogleTest(&argc, argv);
+#ifdef _WIN32
+  // A display scale left by a test program that was killed first.
+  restore_display_dpi();
+#endif
   return RUN_ALL_TESTS();
 }

@@ -282,3 +282,80 @@ handover_round run_handover_round(const char* exe_name, const char* class_name,
   }
   return round;
 }
+
+namespace {
+
+const char DESKTOP_KEY[] = "Control Panel\\Desktop";
+// Where a guard keeps the setting it replaced: "none" or the number.
+const char SAVED_KEY[] = "Software\\Ombrel Tests";
+const char SAVED_VALUE[] = "LogPixels before the test";
+
+void write_log_pixels(const char* saved) {
+  HKEY desktop = nullptr;
+  if (RegCreateKeyExA(HKEY_CURRENT_USER, DESKTOP_KEY, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                      &desktop, nullptr) != ERROR_SUCCESS) {
+    return;
+  }
+  if (std::strcmp(saved, "none") == 0) {
+    RegDeleteValueA(desktop, "LogPixels");
+  } else {
+    const DWORD dpi = static_cast<DWORD>(std::atoi(saved));
+    RegSetValueExA(desktop, "LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi),
+                   sizeof dpi);
+  }
+  RegCloseKey(desktop);
+}
+
+using awareness_call = void*(WINAPI*)(void*);
+
+awareness_call thread_awareness_call() {
+  FARPROC found = GetProcAddress(GetModuleHandleA("user32.dll"), "SetThreadDpiAwarenessContext");
+  return reinterpret_cast<awareness_call>(reinterpret_cast<void*>(found));
+}
+
+}  // namespace
+
+void restore_display_dpi() {
+  char saved[32] = {0};
+  DWORD size = sizeof saved - 1;
+  if (RegGetValueA(HKEY_CURRENT_USER, SAVED_KEY, SAVED_VALUE, RRF_RT_REG_SZ, nullptr, saved,
+                   &size) != ERROR_SUCCESS) {
+    return;
+  }
+  write_log_pixels(saved);
+  RegDeleteKeyA(HKEY_CURRENT_USER, SAVED_KEY);
+}
+
+display_dpi::display_dpi(int dpi) {
+  restore_display_dpi();
+  DWORD before = 0;
+  DWORD size = sizeof before;
+  char saved[32] = "none";
+  if (RegGetValueA(HKEY_CURRENT_USER, DESKTOP_KEY, "LogPixels", RRF_RT_REG_DWORD, nullptr, &before,
+                   &size) == ERROR_SUCCESS) {
+    std::snprintf(saved, sizeof saved, "%lu", static_cast<unsigned long>(before));
+  }
+  RegSetKeyValueA(HKEY_CURRENT_USER, SAVED_KEY, SAVED_VALUE, REG_SZ, saved,
+                  static_cast<DWORD>(std::strlen(saved) + 1));
+  char wanted[32];
+  std::snprintf(wanted, sizeof wanted, "%d", dpi);
+  write_log_pixels(wanted);
+  awareness_call call = thread_awareness_call();
+  // DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2
+  if (call != nullptr) awareness_ = call(reinterpret_cast<void*>(static_cast<INT_PTR>(-4)));
+}
+
+display_dpi::~display_dpi() {
+  restore_display_dpi();
+  awareness_call call = thread_awareness_call();
+  if (call != nullptr && awareness_ != nullptr) call(awareness_);
+}
+
+int metric_for_dpi(int index, int dpi) {
+  using metric_call = int(WINAPI*)(int, UINT);
+  FARPROC found = GetProcAddress(GetModuleHandleA("user32.dll"), "GetSystemMetricsForDpi");
+  auto call = reinterpret_cast<metric_call>(reinterpret_cast<void*>(found));
+  return call != nullptr ? call(index, static_cast<UINT>(dpi)) : GetSystemMetrics(index);
+}
+
+int at_dpi(int value, int dpi) { return MulDiv(value, dpi, 96); }

@@ -120,3 +120,25 @@ struct handover_round {
 };
 handover_round run_handover_round(const char* exe_name, const char* class_name,
                                   const launch_options& options = {});
+
+// The display scale of the programs started while it lives: LogPixels in
+// HKCU\Control Panel\Desktop, which a Wine process reads as it starts; this
+// thread reads windows and the screen in physical pixels meanwhile (per-
+// monitor aware). The setting before is put back when it goes, and also by
+// the next test program should this one be killed first.
+class display_dpi {
+ public:
+  explicit display_dpi(int dpi);
+  ~display_dpi();
+  display_dpi(const display_dpi&) = delete;
+  display_dpi& operator=(const display_dpi&) = delete;
+
+ private:
+  void* awareness_ = nullptr;
+};
+// Puts back a setting left by a killed test (see display_dpi).
+void restore_display_dpi();
+// A system metric at a DPI, as the system gives it to programs aware of it.
+int metric_for_dpi(int index, int dpi);
+// value * dpi / 96, rounded as MulDiv rounds.
+int at_dpi(int value, int dpi);

@@ -21,9 +21,9 @@ namespace {
 
 using bytes = std::vector<unsigned char>;
 
-const char* const kAssetNames[] = {"splash.bmp",        "about_click.wav", "about_close.wav",
-                                   "lapwick_chime.wav", "lapwick.ico",     "about.ico",
-                                   "splash.ico",        "ombrel.ani"};
+const char* const kAssetNames[] = {
+    "splash.bmp",        "splash_150.bmp", "splash_200.bmp", "about_click.wav", "about_close.wav",
+    "lapwick_chime.wav", "lapwick.ico",    "about.ico",      "splash.ico",      "ombrel.ani"};
 
 std::string env_or_empty(const char* name) {
   const char* value = std::getenv(name);
@@ -231,24 +231,35 @@ TEST(Sounds, ChimeStartsAndEndsAtRestAndDecays) {
 
 // ---------------------------------------------------------------------------
 
+// At 96 DPI, and drawn again for 150 % and 200 % displays.
 TEST(SplashBitmap, HeadersDescribeThe186By159PaletteImage) {
-  const bytes b = committed("splash.bmp");
-  ASSERT_EQ(b.size(), 30970u);
-  EXPECT_EQ(tag(b, 0).substr(0, 2), "BM");
-  EXPECT_EQ(read_u32(b, 2), 30970u);
-  EXPECT_EQ(read_u32(b, 6), 0u);
-  EXPECT_EQ(read_u32(b, 10), 14u + 40 + 1024);
-  const std::uint32_t expected[] = {40, 186, 159};
-  for (int i = 0; i < 3; ++i) EXPECT_EQ(read_u32(b, 14 + 4 * i), expected[i]);
-  EXPECT_EQ(read_u16(b, 26), 1u);
-  EXPECT_EQ(read_u16(b, 28), 8u);
-  EXPECT_EQ(read_u32(b, 30), 0u);  // BI_RGB
-  EXPECT_EQ(read_u32(b, 34), 29892u);
-  EXPECT_EQ(read_u32(b, 38), 2851u);
-  EXPECT_EQ(read_u32(b, 42), 2851u);
-  EXPECT_EQ(read_u32(b, 46), 256u);
-  EXPECT_EQ(read_u32(b, 50), 256u);
-  for (std::size_t i = 0; i < 256; ++i) EXPECT_EQ(b[54 + 4 * i + 3], 0) << "colour " << i;
+  const struct {
+    const char* name;
+    std::uint32_t width, height;
+  } pictures[] = {
+      {"splash.bmp", 186, 159}, {"splash_150.bmp", 279, 239}, {"splash_200.bmp", 372, 318}};
+  for (const auto& p : pictures) {
+    SCOPED_TRACE(p.name);
+    const bytes b = committed(p.name);
+    const std::uint32_t pixel_bytes = (p.width + 3) / 4 * 4 * p.height;
+    ASSERT_EQ(b.size(), 14u + 40 + 1024 + pixel_bytes);
+    EXPECT_EQ(tag(b, 0).substr(0, 2), "BM");
+    EXPECT_EQ(read_u32(b, 2), b.size());
+    EXPECT_EQ(read_u32(b, 6), 0u);
+    EXPECT_EQ(read_u32(b, 10), 14u + 40 + 1024);
+    const std::uint32_t expected[] = {40, p.width, p.height};
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(read_u32(b, 14 + 4 * i), expected[i]);
+    EXPECT_EQ(read_u16(b, 26), 1u);
+    EXPECT_EQ(read_u16(b, 28), 8u);
+    EXPECT_EQ(read_u32(b, 30), 0u);  // BI_RGB
+    EXPECT_EQ(read_u32(b, 34), pixel_bytes);
+    EXPECT_EQ(read_u32(b, 38), 2851u);
+    EXPECT_EQ(read_u32(b, 42), 2851u);
+    EXPECT_EQ(read_u32(b, 46), 256u);
+    EXPECT_EQ(read_u32(b, 50), 256u);
+    for (std::size_t i = 0; i < 256; ++i) EXPECT_EQ(b[54 + 4 * i + 3], 0) << "colour " << i;
+  }
+  EXPECT_EQ(committed("splash.bmp").size(), 30970u);
 }
 
 TEST(SplashBitmap, UsesEveryColourAndKeepsTheBottomPlainAndDark) {

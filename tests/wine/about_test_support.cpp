@@ -25,6 +25,12 @@ RECT line_band(int line) {
   return band;
 }
 
+RECT line_row(int line, int dpi) {
+  const int pitch = at_dpi(PAGE_LINE_PITCH, dpi);
+  const int top = at_dpi(PAGE_TOP, dpi) + pitch * line;
+  return RECT{0, top, 10000, top + pitch};
+}
+
 RECT whole(const pixel_picture& picture) { return RECT{0, 0, picture.width, picture.height}; }
 
 namespace {
@@ -54,6 +60,19 @@ int count_lit(const pixel_picture& picture, const RECT& area, const std::vector<
     }
     return c != RGB(0, 0, 0);
   });
+}
+
+RECT lit_box(const pixel_picture& picture, const RECT& area) {
+  RECT box = {10000, 10000, -1, -1};
+  for (int y = std::max(0L, area.top); y < std::min<long>(area.bottom, picture.height); ++y) {
+    for (int x = std::max(0L, area.left); x < std::min<long>(area.right, picture.width); ++x) {
+      if (picture.at(x, y) == RGB(0, 0, 0)) continue;
+      box = RECT{std::min<long>(box.left, x), std::min<long>(box.top, y),
+                 std::max<long>(box.right, x + 1), std::max<long>(box.bottom, y + 1)};
+    }
+  }
+  if (box.right < 0) box = RECT{0, 0, 0, 0};
+  return box;
 }
 
 about_program start_about(const char* exe_name) {
