@@ -153,6 +153,10 @@ LRESULT CALLBACK about_window_proc(HWND window, UINT message, WPARAM wparam, LPA
     case WM_DPICHANGED:
       change_dpi(window, wparam, lparam);
       return 0;
+    case WM_CTLCOLORSTATIC:
+      // The picture's transparent pixels show the black page, not the
+      // system's face colour.
+      return reinterpret_cast<LRESULT>(GetStockObject(BLACK_BRUSH));
     case WM_PAINT:
       // While a page is drawn, the drawing itself puts back what the system
       // erased, step by step.

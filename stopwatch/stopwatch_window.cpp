@@ -99,6 +99,20 @@ void size_for_dpi(HWND window) {
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+void set_icon(HWND window, WPARAM which, int size) {
+  HANDLE icon = LoadImageA(stopwatch_module, MAKEINTRESOURCEA(STOPWATCH_ICON_ID), IMAGE_ICON,
+                           scaled(size), scaled(size), 0);
+  if (icon == nullptr) return;
+  HICON previous = reinterpret_cast<HICON>(
+      SendMessageA(window, WM_SETICON, which, reinterpret_cast<LPARAM>(icon)));
+  if (previous != nullptr) DestroyIcon(previous);
+}
+
+void set_icons_for_dpi(HWND window) {
+  set_icon(window, ICON_BIG, STOPWATCH_ICON_SIZE);
+  set_icon(window, ICON_SMALL, STOPWATCH_SMALL_ICON_SIZE);
+}
+
 }  // namespace
 
 LRESULT CALLBACK stopwatch_window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -124,8 +138,10 @@ LRESULT CALLBACK stopwatch_window_proc(HWND window, UINT message, WPARAM wparam,
       break;
     case WM_DPICHANGED:
       // Another monitor's scale: the system's suggested rectangle is the
-      // window's size at that scale. Nothing else here is sized.
+      // window's size at that scale, and the icons drawn for it replace
+      // the class icon, which is at the system's scale.
       take_dpi_change(window, wparam, lparam);
+      set_icons_for_dpi(window);
       return 0;
     case WM_DESTROY:
       clock_calls.kill_timer(window, timer_id);

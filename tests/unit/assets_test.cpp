@@ -296,55 +296,68 @@ TEST(SplashBitmap, UsesEveryColourAndKeepsTheBottomPlainAndDark) {
 
 // ---------------------------------------------------------------------------
 
-// The image of a one-image icon or cursor file (or cursor frame) at `at`:
-// checks the directory and returns the offset of its DIB, or 0.
-std::size_t check_icon(const bytes& b, std::size_t at, std::size_t length, unsigned type,
-                       unsigned bits) {
+// An icon or cursor file (or cursor frame) at `at` holding one square image
+// of each size, smallest first: checks the directory and every image.
+void check_icon(const bytes& b, std::size_t at, std::size_t length, unsigned type, unsigned bits,
+                const std::vector<unsigned>& sizes) {
   EXPECT_EQ(read_u16(b, at), 0u);
   EXPECT_EQ(read_u16(b, at + 2), type);
-  EXPECT_EQ(read_u16(b, at + 4), 1u);
-  EXPECT_EQ(b[at + 6], 32);
-  EXPECT_EQ(b[at + 7], 32);
-  EXPECT_EQ(b[at + 8], bits == 4 ? 16 : 0);
-  if (type == 1) {
-    EXPECT_EQ(read_u16(b, at + 10), 1u);
-    EXPECT_EQ(read_u16(b, at + 12), bits);
-  }
+  ASSERT_EQ(read_u16(b, at + 4), sizes.size());
   const std::uint32_t palette = bits == 4 ? 64 : 0;
-  const std::uint32_t dib_bytes = 40 + palette + 32 * 32 * bits / 8 + 32 * 4;
-  EXPECT_EQ(read_u32(b, at + 14), dib_bytes);
-  EXPECT_EQ(read_u32(b, at + 18), 22u);
-  EXPECT_EQ(length, 22u + dib_bytes);
-  const std::size_t dib = at + 22;
-  EXPECT_EQ(read_u32(b, dib), 40u);
-  EXPECT_EQ(read_u32(b, dib + 4), 32u);
-  EXPECT_EQ(read_u32(b, dib + 8), 64u);  // colour image and mask
-  EXPECT_EQ(read_u16(b, dib + 12), 1u);
-  EXPECT_EQ(read_u16(b, dib + 14), bits);
-  EXPECT_EQ(read_u32(b, dib + 16), 0u);
-  // Where the mask is set the colour image must be black, or the system
-  // would invert the screen beneath; with alpha, the mask follows the alpha.
-  const std::size_t colour = dib + 40 + palette;
-  const std::size_t mask = colour + 32 * 32 * bits / 8;
-  int transparent = 0;
-  for (std::size_t p = 0; p < 32 * 32; ++p) {
-    const bool masked = (b[mask + p / 8] & (0x80 >> (p % 8))) != 0;
-    transparent += masked;
-    if (bits == 32) {
-      EXPECT_EQ(masked, b[colour + 4 * p + 3] < 128) << "pixel " << p;
-    } else if (masked) {
-      const unsigned value =
-          bits == 4 ? (b[colour + p / 2] >> (p % 2 == 0 ? 4 : 0)) & 0xF
-                    : b[colour + 3 * p] | b[colour + 3 * p + 1] | b[colour + 3 * p + 2];
-      EXPECT_EQ(value, 0u) << "pixel " << p;
+  std::uint32_t offset = 6 + 16 * static_cast<std::uint32_t>(sizes.size());
+  for (std::size_t i = 0; i < sizes.size(); ++i) {
+    const unsigned n = sizes[i];
+    SCOPED_TRACE(n);
+    const std::size_t entry = at + 6 + 16 * i;
+    EXPECT_EQ(b[entry], n);
+    EXPECT_EQ(b[entry + 1], n);
+    EXPECT_EQ(b[entry + 2], bits == 4 ? 16 : 0);
+    // An icon's planes and bits, a cursor's hot spot in the middle.
+    EXPECT_EQ(read_u16(b, entry + 4), type == 1 ? 1u : n / 2);
+    EXPECT_EQ(read_u16(b, entry + 6), type == 1 ? bits : n / 2);
+    const std::uint32_t mask_row = (n + 31) / 32 * 4;
+    const std::uint32_t dib_bytes = 40 + palette + n * n * bits / 8 + mask_row * n;
+    EXPECT_EQ(read_u32(b, entry + 8), dib_bytes);
+    EXPECT_EQ(read_u32(b, entry + 12), offset);
+    const std::size_t dib = at + offset;
+    offset += dib_bytes;
+    EXPECT_EQ(read_u32(b, dib), 40u);
+    EXPECT_EQ(read_u32(b, dib + 4), n);
+    EXPECT_EQ(read_u32(b, dib + 8), 2 * n);  // colour image and mask
+    EXPECT_EQ(read_u16(b, dib + 12), 1u);
+    EXPECT_EQ(read_u16(b, dib + 14), bits);
+    EXPECT_EQ(read_u32(b, dib + 16), 0u);
+    // Where the mask is set the colour image must be black, or the system
+    // would invert the screen beneath; with alpha, the mask follows the
+    // alpha, and the background is transparent all round.
+    const std::size_t colour = dib + 40 + palette;
+    const std::size_t mask = colour + n * n * bits / 8;
+    unsigned transparent = 0;
+    for (std::size_t p = 0; p < n * n; ++p) {
+      const std::size_t x = p % n;
+      const bool masked = (b[mask + (p / n) * mask_row + x / 8] & (0x80 >> (x % 8))) != 0;
+      transparent += masked;
+      if (bits == 32) {
+        EXPECT_EQ(masked, b[colour + 4 * p + 3] < 128) << "pixel " << p;
+      } else if (masked) {
+        const unsigned value =
+            bits == 4 ? (b[colour + p / 2] >> (p % 2 == 0 ? 4 : 0)) & 0xF
+                      : b[colour + 3 * p] | b[colour + 3 * p + 1] | b[colour + 3 * p + 2];
+        EXPECT_EQ(value, 0u) << "pixel " << p;
+      }
     }
+    if (bits == 32) {
+      EXPECT_EQ(b[colour + 3], 0u) << "the corner is not transparent";
+    }
+    EXPECT_GT(transparent, 50 * n * n / 1024);
+    EXPECT_LE(transparent, n * n - 100 * n * n / 1024);  // at least a tenth drawn
   }
-  EXPECT_GT(transparent, 50);
-  EXPECT_LE(transparent, 1024 - 100);  // at least 100 pixels drawn
-  return dib;
+  EXPECT_EQ(length, offset);
 }
 
-TEST(Icons, AreOne32By32ImageWithMaskAtTheirColourDepth) {
+const std::vector<unsigned> kIconSizes = {32, 48, 64};
+
+TEST(Icons, HoldImagesFor100150And200PercentWithMaskAtTheirColourDepth) {
   const struct {
     const char* name;
     unsigned bits;
@@ -352,7 +365,7 @@ TEST(Icons, AreOne32By32ImageWithMaskAtTheirColourDepth) {
   for (const auto& icon : icons) {
     SCOPED_TRACE(icon.name);
     const bytes b = committed(icon.name);
-    check_icon(b, 0, b.size(), 1, icon.bits);
+    check_icon(b, 0, b.size(), 1, icon.bits, kIconSizes);
   }
 }
 
@@ -394,9 +407,8 @@ TEST(AnimatedCursor, IsAnAconWithSequencedCursorFrames) {
   std::set<bytes> distinct;
   for (const chunk& icon : icons) {
     EXPECT_EQ(icon.tag, "icon");
-    check_icon(b, icon.data, icon.size, 2, 32);
-    EXPECT_EQ(read_u16(b, icon.data + 10), 16u);  // hot spot in the middle
-    EXPECT_EQ(read_u16(b, icon.data + 12), 16u);
+    // An image for 100 %, 125 %, 150 %, 175 % and 200 % in every frame.
+    check_icon(b, icon.data, icon.size, 2, 32, {32, 40, 48, 56, 64});
     distinct.insert(bytes(b.begin() + static_cast<long>(icon.data),
                           b.begin() + static_cast<long>(icon.data + icon.size)));
   }

@@ -22,8 +22,10 @@ namespace {
 using text_out_function = BOOL(WINAPI*)(HDC, int, int, LPCSTR, int);
 text_out_function system_text_out = nullptr;
 std::vector<std::string> drawn_texts;
+std::vector<int> drawn_lefts;
 BOOL WINAPI record_text_out(HDC dc, int x, int y, LPCSTR text, int length) {
   drawn_texts.emplace_back(text, static_cast<size_t>(length));
+  drawn_lefts.push_back(x);
   return system_text_out(dc, x, y, text, length);
 }
 
@@ -76,6 +78,40 @@ TEST(SplashProgram, DrawsTheFirst2047CharactersOfAVeryLongTail) {
   EXPECT_EQ(result, 0);
   ASSERT_FALSE(drawn_texts.empty()) << "the splash never drew its text";
   for (const std::string& text : drawn_texts) EXPECT_EQ(text, tail.substr(0, 2047));
+}
+
+// Moved to a 200 % monitor: the system's WM_DPICHANGED, sent from another
+// thread as the system would send it, with the rectangle it suggests.
+RECT moved_to = {100, 80, 100 + 372, 80 + 318};
+RECT window_after = {};
+DWORD WINAPI move_to_200_percent(void*) {
+  HWND window = nullptr;
+  wait_until([&] { return (window = FindWindowA(SPLASH_CLASS, nullptr)) != nullptr; }, 5000);
+  if (window == nullptr) return 0;
+  SendMessageA(window, WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&moved_to));
+  GetWindowRect(window, &window_after);
+  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  return 1;
+}
+
+TEST(SplashProgram, TakesTheSuggestedSizeAndDrawsAgainAtANewScale) {
+  system_text_out = reinterpret_cast<text_out_function>(
+      replace_import("gdi32.dll", "TextOutA", reinterpret_cast<void*>(record_text_out)));
+  ASSERT_NE(system_text_out, nullptr);
+  drawn_lefts.clear();
+  HANDLE mover = CreateThread(nullptr, 0, move_to_200_percent, nullptr, 0, nullptr);
+  const int result = run_splash("Loading");
+  WaitForSingleObject(mover, 5000);
+  CloseHandle(mover);
+  replace_import("gdi32.dll", "TextOutA", reinterpret_cast<void*>(system_text_out));
+  close_splash();
+  EXPECT_EQ(result, 0);
+  EXPECT_TRUE(EqualRect(&window_after, &moved_to))
+      << window_after.left << "," << window_after.top << " " << window_after.right << ","
+      << window_after.bottom;
+  ASSERT_FALSE(drawn_lefts.empty());
+  // 6 pixels in at 96 DPI, the window's DPI when it was made.
+  EXPECT_EQ(drawn_lefts.back(), 12) << "not drawn again at 192 DPI";
 }
 
 TEST(SplashProgram, EndsWithOneWhenItsWindowCannotBeCreated) {
