@@ -9,8 +9,7 @@
 int main(int argc, char** argv) {
   testing::InitGoogleTest(&argc, argv);
 #ifdef _WIN32
-  // A display scale left by a test program that was killed first.
-  restore_display_dpi();
+  restore_display_dpi();  // left by a test program killed first
 #endif
   return RUN_ALL_TESTS();
 }

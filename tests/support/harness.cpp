@@ -286,32 +286,17 @@ handover_round run_handover_round(const char* exe_name, const char* class_name,
 namespace {
 
 const char DESKTOP_KEY[] = "Control Panel\\Desktop";
-// Where a guard keeps the setting it replaced: "none" or the number.
+// Where a guard keeps the setting it replaced: "none", or the DPI.
 const char SAVED_KEY[] = "Software\\Ombrel Tests";
 const char SAVED_VALUE[] = "LogPixels before the test";
 
-void write_log_pixels(const char* saved) {
-  HKEY desktop = nullptr;
-  if (RegCreateKeyExA(HKEY_CURRENT_USER, DESKTOP_KEY, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                      &desktop, nullptr) != ERROR_SUCCESS) {
-    return;
-  }
-  if (std::strcmp(saved, "none") == 0) {
-    RegDeleteValueA(desktop, "LogPixels");
-  } else {
-    const DWORD dpi = static_cast<DWORD>(std::atoi(saved));
-    RegSetValueExA(desktop, "LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi),
-                   sizeof dpi);
-  }
-  RegCloseKey(desktop);
+template <typename Call>
+Call user32_call(const char* name) {
+  return reinterpret_cast<Call>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), name)));
 }
 
 using awareness_call = void*(WINAPI*)(void*);
-
-awareness_call thread_awareness_call() {
-  FARPROC found = GetProcAddress(GetModuleHandleA("user32.dll"), "SetThreadDpiAwarenessContext");
-  return reinterpret_cast<awareness_call>(reinterpret_cast<void*>(found));
-}
 
 }  // namespace
 
@@ -322,7 +307,12 @@ void restore_display_dpi() {
                    &size) != ERROR_SUCCESS) {
     return;
   }
-  write_log_pixels(saved);
+  const DWORD dpi = static_cast<DWORD>(std::atoi(saved));
+  if (dpi == 0) {
+    RegDeleteKeyValueA(HKEY_CURRENT_USER, DESKTOP_KEY, "LogPixels");
+  } else {
+    RegSetKeyValueA(HKEY_CURRENT_USER, DESKTOP_KEY, "LogPixels", REG_DWORD, &dpi, sizeof dpi);
+  }
   RegDeleteKeyA(HKEY_CURRENT_USER, SAVED_KEY);
 }
 
@@ -335,26 +325,22 @@ display_dpi::display_dpi(int dpi) {
                    &size) == ERROR_SUCCESS) {
     std::snprintf(saved, sizeof saved, "%lu", static_cast<unsigned long>(before));
   }
-  RegSetKeyValueA(HKEY_CURRENT_USER, SAVED_KEY, SAVED_VALUE, REG_SZ, saved,
-                  static_cast<DWORD>(std::strlen(saved) + 1));
-  char wanted[32];
-  std::snprintf(wanted, sizeof wanted, "%d", dpi);
-  write_log_pixels(wanted);
-  awareness_call call = thread_awareness_call();
-  // DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2
+  RegSetKeyValueA(HKEY_CURRENT_USER, SAVED_KEY, SAVED_VALUE, REG_SZ, saved, sizeof saved);
+  const DWORD wanted = static_cast<DWORD>(dpi);
+  RegSetKeyValueA(HKEY_CURRENT_USER, DESKTOP_KEY, "LogPixels", REG_DWORD, &wanted, sizeof wanted);
+  // DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2, where the system has it.
+  auto call = user32_call<awareness_call>("SetThreadDpiAwarenessContext");
   if (call != nullptr) awareness_ = call(reinterpret_cast<void*>(static_cast<INT_PTR>(-4)));
 }
 
 display_dpi::~display_dpi() {
   restore_display_dpi();
-  awareness_call call = thread_awareness_call();
+  auto call = user32_call<awareness_call>("SetThreadDpiAwarenessContext");
   if (call != nullptr && awareness_ != nullptr) call(awareness_);
 }
 
 int metric_for_dpi(int index, int dpi) {
-  using metric_call = int(WINAPI*)(int, UINT);
-  FARPROC found = GetProcAddress(GetModuleHandleA("user32.dll"), "GetSystemMetricsForDpi");
-  auto call = reinterpret_cast<metric_call>(reinterpret_cast<void*>(found));
+  auto call = user32_call<int(WINAPI*)(int, UINT)>("GetSystemMetricsForDpi");
   return call != nullptr ? call(index, static_cast<UINT>(dpi)) : GetSystemMetrics(index);
 }
 

@@ -121,11 +121,10 @@ struct handover_round {
 handover_round run_handover_round(const char* exe_name, const char* class_name,
                                   const launch_options& options = {});
 
-// The display scale of the programs started while it lives: LogPixels in
-// HKCU\Control Panel\Desktop, which a Wine process reads as it starts; this
-// thread reads windows and the screen in physical pixels meanwhile (per-
-// monitor aware). The setting before is put back when it goes, and also by
-// the next test program should this one be killed first.
+// LogPixels in HKCU\Control Panel\Desktop, the DPI that a Wine program
+// reads as it starts, for the programs started while the guard lives; this
+// thread reads windows in physical pixels meanwhile. The setting before is
+// put back when the guard goes, or by the next test program's start.
 class display_dpi {
  public:
   explicit display_dpi(int dpi);
@@ -136,9 +135,7 @@ class display_dpi {
  private:
   void* awareness_ = nullptr;
 };
-// Puts back a setting left by a killed test (see display_dpi).
 void restore_display_dpi();
-// A system metric at a DPI, as the system gives it to programs aware of it.
+// A system metric at a DPI; value * dpi / 96 rounded as MulDiv rounds.
 int metric_for_dpi(int index, int dpi);
-// value * dpi / 96, rounded as MulDiv rounds.
 int at_dpi(int value, int dpi);

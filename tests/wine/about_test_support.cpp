@@ -62,19 +62,6 @@ int count_lit(const pixel_picture& picture, const RECT& area, const std::vector<
   });
 }
 
-RECT lit_box(const pixel_picture& picture, const RECT& area) {
-  RECT box = {10000, 10000, -1, -1};
-  for (int y = std::max(0L, area.top); y < std::min<long>(area.bottom, picture.height); ++y) {
-    for (int x = std::max(0L, area.left); x < std::min<long>(area.right, picture.width); ++x) {
-      if (picture.at(x, y) == RGB(0, 0, 0)) continue;
-      box = RECT{std::min<long>(box.left, x), std::min<long>(box.top, y),
-                 std::max<long>(box.right, x + 1), std::max<long>(box.bottom, y + 1)};
-    }
-  }
-  if (box.right < 0) box = RECT{0, 0, 0, 0};
-  return box;
-}
-
 about_program start_about(const char* exe_name) {
   static std::string folder;
   folder = wine_path(std::getenv("OMBREL_BIN_DIR") ? std::getenv("OMBREL_BIN_DIR") : ".");

@@ -22,8 +22,6 @@ RECT line_band(int line);
 // The whole row of a page line at a DPI: from its top at the scaled pitch to
 // the next line's, across the window.
 RECT line_row(int line, int dpi);
-// The smallest rectangle around the lit pixels in area (empty when none).
-RECT lit_box(const pixel_picture& picture, const RECT& area);
 // White pixels in area; lit (not black) pixels in area outside the cells.
 int count_white(const pixel_picture& picture, const RECT& area);
 int count_lit(const pixel_picture& picture, const RECT& area, const std::vector<RECT>& cells = {});

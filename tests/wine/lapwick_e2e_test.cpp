@@ -73,53 +73,48 @@ std::vector<unsigned long> chimes(size_t count) {
 
 // --- The window as others see it ------------------------------------------
 
-// At 96 DPI and at 150 % and 200 %: the window's size scales with the
-// display, and the whole menu bar stays on it.
-TEST(LapwickWindow, SmallTopmostCentredFixedSizeWindowShowingZero) {
-  for (const int dpi : {96, 144, 192}) {
-    SCOPED_TRACE(dpi);
-    display_dpi scale(dpi);
-    lapwick stopwatch;
-    ASSERT_NE(stopwatch.window, nullptr);
-    ASSERT_TRUE(stopwatch.ready());
-    EXPECT_EQ(window_class(stopwatch.window), LAPWICK_CLASS);
-    EXPECT_EQ(stopwatch.title(), LAPWICK_RESET_TITLE);
+// At 96 DPI, 150 % and 200 %: the size scales, and the menu bar stays whole.
+class LapwickWindow : public ::testing::TestWithParam<int> {};
 
-    // The exact style is checked where the window is built; from outside,
-    // what the user meets: it cannot be resized.
-    const DWORD style = static_cast<DWORD>(GetWindowLongA(stopwatch.window, GWL_STYLE));
-    EXPECT_EQ(style & (WS_THICKFRAME | WS_MAXIMIZEBOX), 0u);
-    const DWORD ex_style = static_cast<DWORD>(GetWindowLongA(stopwatch.window, GWL_EXSTYLE));
-    EXPECT_EQ(ex_style & ~static_cast<DWORD>(WS_EX_WINDOWEDGE), static_cast<DWORD>(WS_EX_TOPMOST));
+TEST_P(LapwickWindow, SmallTopmostCentredFixedSizeWindowShowingZero) {
+  const int dpi = GetParam();
+  display_dpi scale(dpi);
+  lapwick stopwatch;
+  ASSERT_NE(stopwatch.window, nullptr);
+  ASSERT_TRUE(stopwatch.ready());
+  EXPECT_EQ(window_class(stopwatch.window), LAPWICK_CLASS);
+  EXPECT_EQ(stopwatch.title(), LAPWICK_RESET_TITLE);
 
-    RECT frame = {};
-    GetWindowRect(stopwatch.window, &frame);
-    const int width = at_dpi(LAPWICK_WIDTH, dpi);
-    const int height = at_dpi(LAPWICK_HEIGHT, dpi);
-    const int caption = metric_for_dpi(SM_CYCAPTION, dpi);
-    EXPECT_EQ(frame.left, (GetSystemMetrics(SM_CXSCREEN) - width) / 2);
-    EXPECT_EQ(frame.top, (GetSystemMetrics(SM_CYSCREEN) - height - caption) / 2);
-    if (dpi == 96) {
-      EXPECT_EQ(frame.left, LAPWICK_SCREEN_LEFT);
-      EXPECT_EQ(frame.top, LAPWICK_SCREEN_TOP);
-    }
-    EXPECT_EQ(frame.right - frame.left, width);
-    EXPECT_EQ(frame.bottom - frame.top, height);
-    EXPECT_NE(GetMenu(stopwatch.window), nullptr);
+  // The exact style is checked where the window is built; from outside,
+  // what the user meets: it cannot be resized.
+  const DWORD style = static_cast<DWORD>(GetWindowLongA(stopwatch.window, GWL_STYLE));
+  EXPECT_EQ(style & (WS_THICKFRAME | WS_MAXIMIZEBOX), 0u);
+  const DWORD ex_style = static_cast<DWORD>(GetWindowLongA(stopwatch.window, GWL_EXSTYLE));
+  EXPECT_EQ(ex_style & ~static_cast<DWORD>(WS_EX_WINDOWEDGE), static_cast<DWORD>(WS_EX_TOPMOST));
 
-    // The menu bar lies between the caption and the client area: one row
-    // (Run, Pause, Reset and ? side by side), and a client area below it.
-    RECT client = {};
-    GetClientRect(stopwatch.window, &client);
-    POINT origin = {0, 0};
-    ClientToScreen(stopwatch.window, &origin);
-    const int bar_top = frame.top + metric_for_dpi(SM_CYFIXEDFRAME, dpi) + caption;
-    const int row = metric_for_dpi(SM_CYMENU, dpi);
-    EXPECT_GT(client.bottom, 0) << "the menu bar runs off the bottom of the window";
-    EXPECT_GE(origin.y - bar_top, row - 1) << "menu bar from " << bar_top << " to " << origin.y;
-    EXPECT_LT(origin.y - bar_top, 2 * row - 1) << "the menu bar wraps onto a second row";
-  }
+  RECT frame = {};
+  GetWindowRect(stopwatch.window, &frame);
+  const int caption = metric_for_dpi(SM_CYCAPTION, dpi);
+  const int width = at_dpi(LAPWICK_WIDTH, dpi), height = at_dpi(LAPWICK_HEIGHT, dpi);
+  EXPECT_EQ(frame.left,
+            dpi == 96 ? LAPWICK_SCREEN_LEFT : (GetSystemMetrics(SM_CXSCREEN) - width) / 2);
+  EXPECT_EQ(frame.top, dpi == 96 ? LAPWICK_SCREEN_TOP
+                                 : (GetSystemMetrics(SM_CYSCREEN) - height - caption) / 2);
+  EXPECT_EQ(frame.right - frame.left, width);
+  EXPECT_EQ(frame.bottom - frame.top, height);
+  EXPECT_NE(GetMenu(stopwatch.window), nullptr);
+  // Under the caption, the menu bar in one row (Run, Pause, Reset and ?
+  // side by side), and a client area below it.
+  RECT client = {};
+  GetClientRect(stopwatch.window, &client);
+  POINT origin = {0, 0};
+  ClientToScreen(stopwatch.window, &origin);
+  const int bar = origin.y - (frame.top + metric_for_dpi(SM_CYFIXEDFRAME, dpi) + caption);
+  EXPECT_GT(client.bottom, 0) << "the menu bar runs off the bottom of the window";
+  EXPECT_GE(bar, metric_for_dpi(SM_CYMENU, dpi) - 1) << "the menu bar is cut";
+  EXPECT_LT(bar, 2 * metric_for_dpi(SM_CYMENU, dpi) - 1) << "the menu bar wraps";
 }
+INSTANTIATE_TEST_SUITE_P(Scales, LapwickWindow, ::testing::Values(96, 144, 192));
 
 // --- Commands, titles and chimes -------------------------------------------
 

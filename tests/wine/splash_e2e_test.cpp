@@ -18,8 +18,8 @@ const char SPLASH_EXE[] = "OmbrelSplash.exe";
 const int SPLASH_LEFT = SPLASH_SCREEN_LEFT;
 const int SPLASH_TOP = SPLASH_SCREEN_TOP;
 
-// The splash picture as stored in the program: 8-bit palette DIB; by
-// default the one drawn for 96 DPI.
+// The splash picture as stored in the program: 8-bit palette DIB; the
+// one drawn for 96 DPI unless named.
 pixel_picture load_picture_resource(const char* name = SPLASH_BITMAP) {
   pixel_picture p;
   HMODULE module =
@@ -48,22 +48,20 @@ pixel_picture load_picture_resource(const char* name = SPLASH_BITMAP) {
 }
 
 // Pixels of the window area that differ from the stored picture, counted in
-// the picture's upper part and along its bottom strip (where text goes),
-// which begins strip_top rows down (by default 30 rows from the bottom).
+// the picture's upper part and along its bottom strip (where text goes): the
+// last 30 rows at 96 DPI, as many more at a larger scale.
 struct picture_difference {
   int upper = 0;
   int bottom_strip = 0;
 };
 
-picture_difference compare_with_screen(const pixel_picture& p, int left, int top,
-                                       int strip_top = -1) {
+picture_difference compare_with_screen(const pixel_picture& p, int left, int top, int dpi = 96) {
   picture_difference d;
-  if (strip_top < 0) strip_top = p.height - 30;
   const pixel_picture shot = screen_area(left, top, p.width, p.height);
   for (int y = 0; y < p.height; ++y) {
     for (int x = 0; x < p.width; ++x) {
       if (shot.at(x, y) == p.at(x, y)) continue;
-      if (y < strip_top)
+      if (y < p.height - at_dpi(30, dpi))
         ++d.upper;
       else
         ++d.bottom_strip;
@@ -99,76 +97,67 @@ shown_splash launch_and_wait_visible(const launch_options& options = {},
   return s;
 }
 
-// The place where the splash shows at a DPI: centred on the screen, with
-// the caption height counted in as for every centred window.
-POINT centred_place(int dpi) {
+// At 96 DPI, 150 % and 200 %, where the window and its picture are as much
+// larger, and centred like every centred window, caption height counted in.
+class SplashAtScale : public ::testing::TestWithParam<int> {
+ protected:
+  const int dpi = GetParam();
+  display_dpi scale{dpi};
   const int width = at_dpi(SPLASH_PICTURE_WIDTH, dpi);
   const int height = at_dpi(SPLASH_PICTURE_HEIGHT, dpi);
-  const int caption = metric_for_dpi(SM_CYCAPTION, dpi);
-  return {(GetSystemMetrics(SM_CXSCREEN) - width) / 2,
-          (GetSystemMetrics(SM_CYSCREEN) - height - caption) / 2};
+  const POINT place =
+      dpi == 96
+          ? POINT{SPLASH_LEFT, SPLASH_TOP}
+          : POINT{(GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+                  (GetSystemMetrics(SM_CYSCREEN) - height - metric_for_dpi(SM_CYCAPTION, dpi)) / 2};
+};
+INSTANTIATE_TEST_SUITE_P(Scales, SplashAtScale, ::testing::Values(96, 144, 192));
+
+TEST_P(SplashAtScale, WindowIsACentredBorderlessPopupNeverSeenAt500) {
+  shown_splash s = launch_and_wait_visible({}, SPLASH_EXE, place);
+  ASSERT_NE(s.window, nullptr);
+  EXPECT_FALSE(s.seen_elsewhere);
+  EXPECT_EQ(window_class(s.window), SPLASH_CLASS);
+  EXPECT_EQ(window_text(s.window), "Ombrel");
+  const LONG_PTR style = GetWindowLongPtrA(s.window, GWL_STYLE);
+  EXPECT_TRUE(style & WS_POPUP);
+  EXPECT_FALSE(style & (WS_CAPTION | WS_THICKFRAME | WS_BORDER | WS_SYSMENU));
+  EXPECT_FALSE(GetWindowLongPtrA(s.window, GWL_EXSTYLE) & WS_EX_TOPMOST);
+  RECT r;
+  GetWindowRect(s.window, &r);
+  EXPECT_EQ(r.left, place.x);
+  EXPECT_EQ(r.top, place.y);
+  EXPECT_EQ(r.right - r.left, width);
+  EXPECT_EQ(r.bottom - r.top, height);
+  EXPECT_EQ(wait_exit(s.program, 5000), 0);
 }
 
-// At 96 DPI, then at 150 % and 200 %, where it is as much larger.
-TEST(Splash, WindowIsACentredBorderlessPopupNeverSeenAt500) {
-  for (const int dpi : {96, 144, 192}) {
-    SCOPED_TRACE(dpi);
-    display_dpi scale(dpi);
-    const POINT place = dpi == 96 ? POINT{SPLASH_LEFT, SPLASH_TOP} : centred_place(dpi);
-    shown_splash s = launch_and_wait_visible({}, SPLASH_EXE, place);
-    ASSERT_NE(s.window, nullptr);
-    EXPECT_FALSE(s.seen_elsewhere);
-    EXPECT_EQ(window_class(s.window), SPLASH_CLASS);
-    EXPECT_EQ(window_text(s.window), "Ombrel");
-    const LONG_PTR style = GetWindowLongPtrA(s.window, GWL_STYLE);
-    EXPECT_TRUE(style & WS_POPUP);
-    EXPECT_FALSE(style & (WS_CAPTION | WS_THICKFRAME | WS_BORDER | WS_SYSMENU));
-    EXPECT_FALSE(GetWindowLongPtrA(s.window, GWL_EXSTYLE) & WS_EX_TOPMOST);
-    RECT r;
-    GetWindowRect(s.window, &r);
-    EXPECT_EQ(r.left, place.x);
-    EXPECT_EQ(r.top, place.y);
-    EXPECT_EQ(r.right - r.left, at_dpi(SPLASH_PICTURE_WIDTH, dpi));
-    EXPECT_EQ(r.bottom - r.top, at_dpi(SPLASH_PICTURE_HEIGHT, dpi));
-    EXPECT_EQ(wait_exit(s.program, 5000), 0);
-  }
-}
-
-// At 96 DPI, then at 150 % and 200 %: the picture drawn for that scale,
-// pixel for pixel, and the text in its dark band along the bottom.
-TEST(Splash, ShowsThePictureWithItsTailAsTextAlongTheBottom) {
+// The picture drawn for the scale, pixel for pixel, the text in its band.
+TEST_P(SplashAtScale, ShowsThePictureWithItsTailAsTextAlongTheBottom) {
+  const pixel_picture p = load_picture_resource(dpi == 96    ? SPLASH_BITMAP
+                                                : dpi == 144 ? SPLASH_BITMAP_150
+                                                             : SPLASH_BITMAP_200);
+  ASSERT_EQ(p.width, width);
+  ASSERT_EQ(p.height, height);
   const struct {
-    int dpi;
-    const char* bitmap;
-  } scales[] = {{96, SPLASH_BITMAP}, {144, SPLASH_BITMAP_150}, {192, SPLASH_BITMAP_200}};
-  for (const auto& scale : scales) {
-    SCOPED_TRACE(scale.dpi);
-    display_dpi setting(scale.dpi);
-    const pixel_picture p = load_picture_resource(scale.bitmap);
-    ASSERT_EQ(p.width, at_dpi(SPLASH_PICTURE_WIDTH, scale.dpi));
-    ASSERT_EQ(p.height, at_dpi(SPLASH_PICTURE_HEIGHT, scale.dpi));
-    const POINT place = scale.dpi == 96 ? POINT{SPLASH_LEFT, SPLASH_TOP} : centred_place(scale.dpi);
-    const int strip_top = at_dpi(SPLASH_PICTURE_HEIGHT - 30, scale.dpi);
-    const struct {
-      const char* tail;  // null: none
-      bool text;         // text pixels expected in the bottom strip
-    } cases[] = {{nullptr, false}, {"Loading Act One", true}};
-    for (const auto& c : cases) {
-      launch_options options;
-      options.arguments = c.tail;
-      shown_splash s = launch_and_wait_visible(options, SPLASH_EXE, place);
-      ASSERT_NE(s.window, nullptr);
-      picture_difference d;
-      EXPECT_TRUE(wait_until(
-          [&] {
-            d = compare_with_screen(p, place.x, place.y, strip_top);
-            return d.upper == 0 && (c.text ? d.bottom_strip > 40 : d.bottom_strip == 0);
-          },
-          800))
-          << (c.tail ? c.tail : "no tail") << ": " << d.upper << " picture pixels and "
-          << d.bottom_strip << " text-strip pixels differ";
-      EXPECT_EQ(wait_exit(s.program, 5000), 0);
-    }
+    const char* tail;  // null: none
+    bool text;         // text pixels expected in the bottom strip
+  } cases[] = {{nullptr, false}, {"Loading Act One", true}};
+  for (const auto& c : cases) {
+    launch_options options;
+    options.arguments = c.tail;
+    shown_splash s = launch_and_wait_visible(options, SPLASH_EXE, place);
+    ASSERT_NE(s.window, nullptr);
+    picture_difference d;
+    EXPECT_TRUE(wait_until(
+        [&] {
+          d = compare_with_screen(p, place.x, place.y, dpi);
+          return d.upper == 0 && (c.text ? d.bottom_strip > 40 : d.bottom_strip == 0);
+        },
+        800))
+        << (c.tail ? c.tail : "no tail") << ": " << d.upper << " picture pixels and "
+        << d.bottom_strip << " text-strip pixels differ";
+    EXPECT_EQ(wait_exit(s.program, 5000), 0);
   }
 }
 
