@@ -21,6 +21,73 @@ void set_gui_font(HWND window) {
 int pixels_x(int units) { return scaled(units * unit_x); }
 int pixels_y(int units) { return scaled(units * unit_y); }
 
+unsigned read_u16(const unsigned char* at) { return at[0] | at[1] << 8; }
+unsigned read_u32(const unsigned char* at) { return read_u16(at) | read_u16(at + 2) << 16; }
+
+// An icon or cursor directory whose images all lie within its size bytes.
+bool directory_is_whole(const unsigned char* data, size_t size) {
+  if (size < 6) return false;
+  const size_t count = read_u16(data + 4);
+  if (6 + 16 * count > size) return false;
+  for (size_t image = 0; image < count; ++image) {
+    const unsigned char* entry = data + 6 + 16 * image;
+    const size_t bytes = read_u32(entry + 8);
+    const size_t offset = read_u32(entry + 12);
+    if (offset > size || bytes > size - offset) return false;
+  }
+  return true;
+}
+
+// RIFF chunks from begin to end, each inside it, lists and frames ("icon"
+// chunks, each a cursor file) whole down to their images.
+bool chunks_are_whole(const unsigned char* data, size_t begin, size_t end) {
+  for (size_t at = begin; at + 8 <= end;) {
+    const size_t size = read_u32(data + at + 4);
+    if (size > end - at - 8) return false;
+    if (std::memcmp(data + at, "icon", 4) == 0 && !directory_is_whole(data + at + 8, size)) {
+      return false;
+    }
+    if (std::memcmp(data + at, "LIST", 4) == 0 &&
+        (size < 4 || !chunks_are_whole(data, at + 12, at + 8 + size))) {
+      return false;
+    }
+    at += 8 + size + (size & 1);
+  }
+  return true;
+}
+
+// Whether a picture file (an icon, a cursor or an animated cursor) holds
+// all it says it does. A damaged one counts as unreadable: the system's
+// loader may read past the end of a frame cut short.
+bool picture_file_is_whole(const char* name) {
+  HANDLE file =
+      CreateFileA(name, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  const DWORD size = GetFileSize(file, nullptr);
+  HANDLE mapping = size == 0 || size == INVALID_FILE_SIZE
+                       ? nullptr
+                       : CreateFileMappingA(file, nullptr, PAGE_READONLY, 0, 0, nullptr);
+  const void* view = mapping != nullptr ? MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, 0) : nullptr;
+  bool whole = false;
+  if (view != nullptr) {
+    const unsigned char* data = static_cast<const unsigned char*>(view);
+    if (size >= 12 && std::memcmp(data, "RIFF", 4) == 0) {
+      whole = read_u32(data + 4) <= size - 8 && chunks_are_whole(data, 12, 8 + read_u32(data + 4));
+    } else {
+      whole = directory_is_whole(data, size);
+    }
+    UnmapViewOfFile(view);
+  }
+  if (mapping != nullptr) CloseHandle(mapping);
+  CloseHandle(file);
+  return whole;
+}
+
+// A form's outer size, its margin for frame, caption and menu bar included.
+SIZE form_size(int width, int height) {
+  return SIZE{pixels_x(width + FORM_EXTRA_WIDTH), pixels_y(height + FORM_EXTRA_HEIGHT)};
+}
+
 // A child control placed and sized in dialog units, in the GUI font.
 HWND create_child_control(DWORD ex_style, const char* window_class, const char* caption,
                           DWORD style, HWND parent, int control_id, int x, int y, int width,
@@ -53,15 +120,14 @@ SIZE auto_button_size(SIZE caption_extent) {
 HWND create_form(const char* caption, int x, int y, int width, int height, DWORD style,
                  DWORD ex_style) {
   if (style == 0) style = FORM_DEFAULT_STYLE;
-  HWND form =
-      CreateWindowExA(ex_style, about_class_name, caption, style, pixels_x(x), pixels_y(y),
-                      pixels_x(width + FORM_EXTRA_WIDTH), pixels_y(height + FORM_EXTRA_HEIGHT),
-                      nullptr, nullptr, module_instance, nullptr);
+  const SIZE made = form_size(width, height);
+  HWND form = CreateWindowExA(ex_style, about_class_name, caption, style, pixels_x(x), pixels_y(y),
+                              made.cx, made.cy, nullptr, nullptr, module_instance, nullptr);
   // Made at the DPI read last; everything inside it follows the form's own.
   const int made_at = window_dpi;
   if (form != nullptr && read_window_dpi(form) != made_at) {
-    SetWindowPos(form, nullptr, 0, 0, pixels_x(width + FORM_EXTRA_WIDTH),
-                 pixels_y(height + FORM_EXTRA_HEIGHT), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const SIZE size = form_size(width, height);
+    SetWindowPos(form, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
   set_gui_font(form);
   return form;
@@ -114,7 +180,7 @@ void place_icon(HWND icon, const char* image_file, int x, int y, int icon_id) {
   if (icon_id != 0) {
     image = LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(LOWORD(icon_id)), IMAGE_ICON,
                        size, size, LR_CREATEDIBSECTION);
-  } else {
+  } else if (picture_file_is_whole(image_file)) {
     image = LoadImageA(nullptr, image_file, IMAGE_ICON, size, size,
                        LR_LOADFROMFILE | LR_CREATEDIBSECTION);
   }

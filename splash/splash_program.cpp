@@ -34,7 +34,7 @@ void scale_layout() {
   window_width = scaled(SPLASH_WIDTH);
   window_height = scaled(SPLASH_HEIGHT);
   text_x = scaled(SPLASH_TEXT_X);
-  text_bottom = scaled(SPLASH_HEIGHT - SPLASH_TEXT_BOTTOM_MARGIN);
+  text_bottom = window_height - scaled(SPLASH_TEXT_BOTTOM_MARGIN);
   rebuild_display_font(nullptr);
 }
 

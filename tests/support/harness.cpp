@@ -302,7 +302,7 @@ using awareness_call = void*(WINAPI*)(void*);
 
 void restore_display_dpi() {
   char saved[32] = {0};
-  DWORD size = sizeof saved - 1;
+  DWORD size = sizeof saved;
   if (RegGetValueA(HKEY_CURRENT_USER, SAVED_KEY, SAVED_VALUE, RRF_RT_REG_SZ, nullptr, saved,
                    &size) != ERROR_SUCCESS) {
     return;
@@ -325,7 +325,8 @@ display_dpi::display_dpi(int dpi) {
                    &size) == ERROR_SUCCESS) {
     std::snprintf(saved, sizeof saved, "%lu", static_cast<unsigned long>(before));
   }
-  RegSetKeyValueA(HKEY_CURRENT_USER, SAVED_KEY, SAVED_VALUE, REG_SZ, saved, sizeof saved);
+  RegSetKeyValueA(HKEY_CURRENT_USER, SAVED_KEY, SAVED_VALUE, REG_SZ, saved,
+                  static_cast<DWORD>(std::strlen(saved) + 1));
   const DWORD wanted = static_cast<DWORD>(dpi);
   RegSetKeyValueA(HKEY_CURRENT_USER, DESKTOP_KEY, "LogPixels", REG_DWORD, &wanted, sizeof wanted);
   // DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2, where the system has it.
