@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "about_state.h"
+#include "display_scale.h"
 #include "fpu.h"
 
 namespace {
@@ -16,13 +17,84 @@ void set_gui_font(HWND window) {
                FALSE);
 }
 
+// Dialog units to pixels at the window's DPI.
+int pixels_x(int units) { return scaled(units * unit_x); }
+int pixels_y(int units) { return scaled(units * unit_y); }
+
+unsigned read_u16(const unsigned char* at) { return at[0] | at[1] << 8; }
+unsigned read_u32(const unsigned char* at) { return read_u16(at) | read_u16(at + 2) << 16; }
+
+// An icon or cursor directory whose images all lie within its size bytes.
+bool directory_is_whole(const unsigned char* data, size_t size) {
+  if (size < 6) return false;
+  const size_t count = read_u16(data + 4);
+  if (6 + 16 * count > size) return false;
+  for (size_t image = 0; image < count; ++image) {
+    const unsigned char* entry = data + 6 + 16 * image;
+    const size_t bytes = read_u32(entry + 8);
+    const size_t offset = read_u32(entry + 12);
+    if (offset > size || bytes > size - offset) return false;
+  }
+  return true;
+}
+
+// RIFF chunks from begin to end, each inside it, lists and frames ("icon"
+// chunks, each a cursor file) whole down to their images.
+bool chunks_are_whole(const unsigned char* data, size_t begin, size_t end) {
+  for (size_t at = begin; at + 8 <= end;) {
+    const size_t size = read_u32(data + at + 4);
+    if (size > end - at - 8) return false;
+    if (std::memcmp(data + at, "icon", 4) == 0 && !directory_is_whole(data + at + 8, size)) {
+      return false;
+    }
+    if (std::memcmp(data + at, "LIST", 4) == 0 &&
+        (size < 4 || !chunks_are_whole(data, at + 12, at + 8 + size))) {
+      return false;
+    }
+    at += 8 + size + (size & 1);
+  }
+  return true;
+}
+
+// Whether a picture file (an icon, a cursor or an animated cursor) holds
+// all it says it does. A damaged one counts as unreadable: the system's
+// loader may read past the end of a frame cut short.
+bool picture_file_is_whole(const char* name) {
+  HANDLE file =
+      CreateFileA(name, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  const DWORD size = GetFileSize(file, nullptr);
+  HANDLE mapping = size == 0 || size == INVALID_FILE_SIZE
+                       ? nullptr
+                       : CreateFileMappingA(file, nullptr, PAGE_READONLY, 0, 0, nullptr);
+  const void* view = mapping != nullptr ? MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, 0) : nullptr;
+  bool whole = false;
+  if (view != nullptr) {
+    const unsigned char* data = static_cast<const unsigned char*>(view);
+    if (size >= 12 && std::memcmp(data, "RIFF", 4) == 0) {
+      whole = read_u32(data + 4) <= size - 8 && chunks_are_whole(data, 12, 8 + read_u32(data + 4));
+    } else {
+      whole = directory_is_whole(data, size);
+    }
+    UnmapViewOfFile(view);
+  }
+  if (mapping != nullptr) CloseHandle(mapping);
+  CloseHandle(file);
+  return whole;
+}
+
+// A form's outer size, its margin for frame, caption and menu bar included.
+SIZE form_size(int width, int height) {
+  return SIZE{pixels_x(width + FORM_EXTRA_WIDTH), pixels_y(height + FORM_EXTRA_HEIGHT)};
+}
+
 // A child control placed and sized in dialog units, in the GUI font.
 HWND create_child_control(DWORD ex_style, const char* window_class, const char* caption,
                           DWORD style, HWND parent, int control_id, int x, int y, int width,
                           int height) {
-  HWND control = CreateWindowExA(ex_style, window_class, caption, style, x * unit_x, y * unit_y,
-                                 width * unit_x, height * unit_y, parent, control_menu(control_id),
-                                 module_instance, nullptr);
+  HWND control = CreateWindowExA(ex_style, window_class, caption, style, pixels_x(x), pixels_y(y),
+                                 pixels_x(width), pixels_y(height), parent,
+                                 control_menu(control_id), module_instance, nullptr);
   set_gui_font(control);
   return control;
 }
@@ -48,10 +120,15 @@ SIZE auto_button_size(SIZE caption_extent) {
 HWND create_form(const char* caption, int x, int y, int width, int height, DWORD style,
                  DWORD ex_style) {
   if (style == 0) style = FORM_DEFAULT_STYLE;
-  HWND form =
-      CreateWindowExA(ex_style, about_class_name, caption, style, x * unit_x, y * unit_y,
-                      (width + FORM_EXTRA_WIDTH) * unit_x, (height + FORM_EXTRA_HEIGHT) * unit_y,
-                      nullptr, nullptr, module_instance, nullptr);
+  const SIZE made = form_size(width, height);
+  HWND form = CreateWindowExA(ex_style, about_class_name, caption, style, pixels_x(x), pixels_y(y),
+                              made.cx, made.cy, nullptr, nullptr, module_instance, nullptr);
+  // Made at the DPI read last; everything inside it follows the form's own.
+  const int made_at = window_dpi;
+  if (form != nullptr && read_window_dpi(form) != made_at) {
+    const SIZE size = form_size(width, height);
+    SetWindowPos(form, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
   set_gui_font(form);
   return form;
 }
@@ -72,7 +149,7 @@ HWND create_button(const char* caption, HWND parent, int control_id, int x, int 
   GetTextExtentPoint32A(dc, caption, static_cast<int>(std::strlen(caption)), &extent);
   ReleaseDC(button, dc);
   const SIZE size = auto_button_size(extent);
-  MoveWindow(button, x * unit_x, y * unit_y, size.cx, size.cy, TRUE);
+  MoveWindow(button, pixels_x(x), pixels_y(y), size.cx, size.cy, TRUE);
   return button;
 }
 
@@ -87,17 +164,28 @@ HWND create_icon(const char* image_file, HWND parent, int control_id, int x, int
                  int /*height*/, int icon_id, DWORD style, DWORD ex_style) {
   if (style == 0) style = ICON_DEFAULT_STYLE;
   // Created 0 by 0: STM_SETIMAGE gives the control the size of its image.
-  HWND icon = CreateWindowExA(ex_style, "static", nullptr, style, x * unit_x, y * unit_y, 0, 0,
-                              parent, control_menu(control_id), module_instance, nullptr);
+  HWND icon = CreateWindowExA(ex_style, "static", nullptr, style, 0, 0, 0, 0, parent,
+                              control_menu(control_id), module_instance, nullptr);
+  place_icon(icon, image_file, x, y, icon_id);
+  return icon;
+}
+
+void place_icon(HWND icon, const char* image_file, int x, int y, int icon_id) {
+  SetWindowPos(icon, nullptr, pixels_x(x), pixels_y(y), 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  // The image the system has for this size (a larger one scaled down where
+  // it has no image of exactly this size).
+  const int size = scaled(ICON_IMAGE_SIZE);
   HANDLE image = nullptr;
   if (icon_id != 0) {
-    image = LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(LOWORD(icon_id)), IMAGE_ICON, 0,
-                       0, LR_CREATEDIBSECTION);
-  } else {
-    image =
-        LoadImageA(nullptr, image_file, IMAGE_ICON, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION);
+    image = LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(LOWORD(icon_id)), IMAGE_ICON,
+                       size, size, LR_CREATEDIBSECTION);
+  } else if (picture_file_is_whole(image_file)) {
+    image = LoadImageA(nullptr, image_file, IMAGE_ICON, size, size,
+                       LR_LOADFROMFILE | LR_CREATEDIBSECTION);
   }
   // Set even when loading failed: the control then stays empty.
-  SendMessageA(icon, STM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(image));
-  return icon;
+  HANDLE previous = reinterpret_cast<HANDLE>(
+      SendMessageA(icon, STM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(image)));
+  if (previous != nullptr) DestroyIcon(static_cast<HICON>(previous));
 }

@@ -15,6 +15,12 @@ constexpr LONG BUTTON_EX_STATIC_EDGE = -1;
 // caption and menu bar.
 constexpr int FORM_EXTRA_WIDTH = 4;
 constexpr int FORM_EXTRA_HEIGHT = 12;
+// Icons and pictures are loaded at this size (at 96 DPI), scaled to the
+// window's DPI.
+constexpr int ICON_IMAGE_SIZE = 32;
+
+// Sizes and places in dialog units are also scaled from 96 DPI to the DPI
+// of the form, read when create_form makes it (display_scale.h).
 
 // Sets unit_x and unit_y from MapDialogRect over a null window, which
 // leaves the rectangle as given: both factors then come out as 2.
@@ -25,7 +31,7 @@ void compute_dialog_units();
 SIZE auto_button_size(SIZE caption_extent);
 
 // A top-level window of the program's class, (width + 4) by (height + 12)
-// dialog units, at x, y on the screen; not yet visible.
+// dialog units, at x, y on the screen; not yet visible. Reads its DPI.
 HWND create_form(const char* caption, int x, int y, int width, int height, DWORD style,
                  DWORD ex_style);
 
@@ -45,3 +51,7 @@ HWND create_group_box(const char* caption, HWND parent, int control_id, int x, i
 // A missing image leaves the control empty and 0 by 0.
 HWND create_icon(const char* image_file, HWND parent, int control_id, int x, int y, int width,
                  int height, int icon_id, DWORD style, DWORD ex_style);
+// Places an icon control at x, y dialog units and loads its image again,
+// both at the window's DPI (after a DPI change); the previous image is
+// destroyed.
+void place_icon(HWND icon, const char* image_file, int x, int y, int icon_id);

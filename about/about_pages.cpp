@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "about_page_texts.h"
+#include "display_scale.h"
 #include "sound.h"
 #include "string_functions.h"
 
@@ -17,8 +18,8 @@ void play_sound(WORD resource_id) {
 }
 
 void text_out(HDC dc, int line) {
-  TextOutA(dc, PAGE_LEFT, PAGE_TOP + PAGE_LINE_PITCH * line, page_lines[line],
-           static_cast<int>(std::strlen(page_lines[line])));
+  TextOutA(dc, scaled(PAGE_LEFT), scaled(PAGE_TOP) + scaled(PAGE_LINE_PITCH) * line,
+           page_lines[line], static_cast<int>(std::strlen(page_lines[line])));
 }
 
 void draw_all_lines() {

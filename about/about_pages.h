@@ -9,7 +9,8 @@
 #include "resource_ids.h"
 
 // Line n has the top-left corner of its first cell at (60, 20 + 18 n),
-// in client pixels. The pitch is fixed and does not follow the font.
+// in client pixels at 96 DPI; each of the three is scaled to the window's
+// DPI. The pitch does not follow the font.
 constexpr int PAGE_LEFT = 60;
 constexpr int PAGE_TOP = 20;
 constexpr int PAGE_LINE_PITCH = 18;

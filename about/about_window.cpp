@@ -7,6 +7,7 @@
 #include "about_menu.h"
 #include "about_pages.h"
 #include "about_state.h"
+#include "display_scale.h"
 #include "held_commands.h"
 #include "instance.h"
 #include "system_libraries.h"
@@ -53,6 +54,16 @@ void paint_window(HWND window) {
   HDC dc = BeginPaint(window, &paint);
   redraw_page(dc);
   EndPaint(window, &paint);
+}
+
+// Moved to a monitor of another scale: the system's suggested rectangle,
+// the page font and the picture at the new DPI, and the page drawn again as
+// it last stood.
+void change_dpi(HWND window, WPARAM wparam, LPARAM lparam) {
+  take_dpi_change(window, wparam, lparam);
+  rebuild_display_font(about_dc);
+  place_icon(picture_control, PICTURE_FILE, PICTURE_X, PICTURE_Y, 0);
+  InvalidateRect(window, nullptr, TRUE);
 }
 
 void open_product_page() {
@@ -105,10 +116,11 @@ void build_about_window() {
   // A missing or unreadable picture file leaves the control empty, 0 by 0.
   picture_control = create_icon(PICTURE_FILE, about_window, 0, PICTURE_X, PICTURE_Y, 0, 0, 0, 0, 0);
 
-  // Opaque black cell background and the default (system) font for all
-  // page text; kept for the whole run.
+  // Opaque black cell background and the system font at the window's DPI
+  // for all page text; kept for the whole run.
   about_dc = GetDC(about_window);
   SetBkColor(about_dc, BLACK);
+  rebuild_display_font(about_dc);
 
   build_about_menu();
   center_in_work_area(about_window);
@@ -130,6 +142,13 @@ LRESULT CALLBACK about_window_proc(HWND window, UINT message, WPARAM wparam, LPA
     case WM_COMMAND:
       about_command(LOWORD(wparam));
       return 0;
+    case WM_DPICHANGED:
+      change_dpi(window, wparam, lparam);
+      return 0;
+    case WM_CTLCOLORSTATIC:
+      // The picture's transparent pixels show the black page, not the
+      // system's face colour.
+      return reinterpret_cast<LRESULT>(GetStockObject(BLACK_BRUSH));
     case WM_PAINT:
       // Also while a page is drawn: the page record holds exactly what is
       // on the screen, the line being drawn included.

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "display_scale.h"
 #include "entry.h"
 #include "instance.h"
 #include "resource_ids.h"
@@ -22,8 +23,75 @@ HBITMAP picture;
 int picture_width;
 int picture_height;
 
+// The window's size and the text's place at the window's DPI, set from
+// their 96-DPI values whenever the DPI is read.
+int window_width;
+int window_height;
+int text_x;
+int text_bottom;
+
+void scale_layout() {
+  window_width = scaled(SPLASH_WIDTH);
+  window_height = scaled(SPLASH_HEIGHT);
+  text_x = scaled(SPLASH_TEXT_X);
+  text_bottom = window_height - scaled(SPLASH_TEXT_BOTTOM_MARGIN);
+  rebuild_display_font(nullptr);
+}
+
+// The picture as drawn for each display scale, smallest first.
+struct drawn_picture {
+  int dpi;
+  const char* name;
+};
+const drawn_picture drawn_pictures[] = {{BASE_DPI, SPLASH_PICTURE_NAME},
+                                        {BASE_DPI * 3 / 2, SPLASH_PICTURE_150_NAME},
+                                        {BASE_DPI * 2, SPLASH_PICTURE_200_NAME}};
+
+// A picture scaled to width x height with halftone filtering, which
+// averages the pixels a smaller picture leaves out; the original is deleted.
+HBITMAP fit_picture(HBITMAP drawn, int width, int height) {
+  BITMAP record = {};
+  if (GetObjectA(drawn, sizeof record, &record) == 0) return drawn;
+  HDC screen = GetDC(nullptr);
+  HBITMAP fitted = CreateCompatibleBitmap(screen, width, height);
+  HDC from = CreateCompatibleDC(screen);
+  HDC to = CreateCompatibleDC(screen);
+  ReleaseDC(nullptr, screen);
+  if (fitted == nullptr || from == nullptr || to == nullptr) {
+    DeleteDC(from);
+    DeleteDC(to);
+    return drawn;
+  }
+  HGDIOBJ from_before = SelectObject(from, drawn);
+  HGDIOBJ to_before = SelectObject(to, fitted);
+  SetStretchBltMode(to, HALFTONE);
+  SetBrushOrgEx(to, 0, 0, nullptr);
+  StretchBlt(to, 0, 0, width, height, from, 0, 0, record.bmWidth, record.bmHeight, SRCCOPY);
+  SelectObject(from, from_before);
+  SelectObject(to, to_before);
+  DeleteDC(from);
+  DeleteDC(to);
+  DeleteObject(drawn);
+  return fitted;
+}
+
+// The picture drawn for the window's DPI, or else the next larger one (the
+// largest, above them all) scaled to the window's size.
 void load_picture() {
-  picture = LoadBitmapA(module_instance, SPLASH_PICTURE_NAME);
+  if (picture != nullptr) DeleteObject(picture);
+  const drawn_picture* chosen = &drawn_pictures[sizeof drawn_pictures / sizeof *drawn_pictures - 1];
+  for (const drawn_picture& drawn : drawn_pictures) {
+    if (drawn.dpi >= window_dpi) {
+      chosen = &drawn;
+      break;
+    }
+  }
+  picture = LoadBitmapA(module_instance, chosen->name);
+  if (picture != nullptr && chosen->dpi != window_dpi) {
+    picture = fit_picture(picture, window_width, window_height);
+  }
+  picture_width = 0;
+  picture_height = 0;
   BITMAP record = {};
   if (picture != nullptr && GetObjectA(picture, sizeof record, &record) != 0) {
     picture_width = record.bmWidth;
@@ -42,10 +110,11 @@ void paint_splash(HWND window) {
   if (length > 0) {
     // In the paint context's own font and colours, along the bottom-left
     // of the picture where it can be read.
+    HGDIOBJ font = SelectObject(target, display_font());
     TEXTMETRICA metrics = {};
     GetTextMetricsA(target, &metrics);
-    const int y = SPLASH_HEIGHT - SPLASH_TEXT_BOTTOM_MARGIN - metrics.tmHeight;
-    TextOutA(target, SPLASH_TEXT_X, y, splash_text, length);
+    TextOutA(target, text_x, text_bottom - metrics.tmHeight, splash_text, length);
+    SelectObject(target, font);
   }
 
   SelectObject(memory, previous);
@@ -62,6 +131,11 @@ void create_splash_window(HINSTANCE instance) {
   splash_window = CreateWindowExA(0, class_name, window_title, WS_POPUP, 500, 500, SPLASH_WIDTH,
                                   SPLASH_HEIGHT, nullptr, nullptr, instance, nullptr);
   if (splash_window == nullptr) return;
+  // The DPI was read as the window was made (WM_CREATE).
+  if (window_dpi != BASE_DPI) {
+    SetWindowPos(splash_window, nullptr, 0, 0, window_width, window_height,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
   SetTimer(splash_window, SPLASH_TIMER_ID, timer_interval, nullptr);
   center_on_screen(splash_window);
   UpdateWindow(splash_window);
@@ -71,6 +145,8 @@ void create_splash_window(HINSTANCE instance) {
 LRESULT CALLBACK splash_window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_CREATE:
+      read_window_dpi(window);
+      scale_layout();
       load_picture();
       break;
     case WM_PAINT:
@@ -79,6 +155,12 @@ LRESULT CALLBACK splash_window_proc(HWND window, UINT message, WPARAM wparam, LP
     case WM_TIMER:
       PostQuitMessage(0);
       break;
+    case WM_DPICHANGED:
+      take_dpi_change(window, wparam, lparam);
+      scale_layout();
+      load_picture();
+      InvalidateRect(window, nullptr, FALSE);
+      return 0;
     case WM_COMMAND:
       if (LOWORD(wparam) == IDM_SPLASH_END) PostQuitMessage(0);
       break;

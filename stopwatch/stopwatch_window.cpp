@@ -1,6 +1,7 @@
 #include "stopwatch_window.h"
 
 #include "clock_calls.h"
+#include "display_scale.h"
 #include "held_commands.h"
 #include "stopwatch_clock.h"
 #include "stopwatch_commands.h"
@@ -88,6 +89,28 @@ bool clock_step(int step) {
   return false;
 }
 
+// The window's outer size at its DPI, caption and menu bar included; made
+// at the 96-DPI size, it changes only at another scale.
+void size_for_dpi(HWND window) {
+  if (window == nullptr || read_window_dpi(window) == BASE_DPI) return;
+  SetWindowPos(window, nullptr, 0, 0, scaled(STOPWATCH_WIDTH), scaled(STOPWATCH_HEIGHT),
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void set_icon(HWND window, WPARAM which, int size) {
+  HANDLE icon = LoadImageA(stopwatch_module, MAKEINTRESOURCEA(STOPWATCH_ICON_ID), IMAGE_ICON,
+                           scaled(size), scaled(size), 0);
+  if (icon == nullptr) return;
+  HICON previous = reinterpret_cast<HICON>(
+      SendMessageA(window, WM_SETICON, which, reinterpret_cast<LPARAM>(icon)));
+  if (previous != nullptr) DestroyIcon(previous);
+}
+
+void set_icons_for_dpi(HWND window) {
+  set_icon(window, ICON_BIG, STOPWATCH_ICON_SIZE);
+  set_icon(window, ICON_SMALL, STOPWATCH_SMALL_ICON_SIZE);
+}
+
 }  // namespace
 
 LRESULT CALLBACK stopwatch_window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -111,6 +134,13 @@ LRESULT CALLBACK stopwatch_window_proc(HWND window, UINT message, WPARAM wparam,
         if (clock_step(LOWORD(wparam))) return 0;
       }
       break;
+    case WM_DPICHANGED:
+      // Another monitor's scale: the system's suggested rectangle is the
+      // window's size at that scale, and the icons drawn for it replace
+      // the class icon, which is at the system's scale.
+      take_dpi_change(window, wparam, lparam);
+      set_icons_for_dpi(window);
+      return 0;
     case WM_DESTROY:
       clock_calls.kill_timer(window, timer_id);
       unregister_class_and_quit(class_name_text, stopwatch_module);
@@ -132,6 +162,7 @@ HWND start_stopwatch(HINSTANCE instance) {
   stopwatch_window =
       CreateWindowExA(0, class_name_text, initial_title, STOPWATCH_STYLE, 0, 0, STOPWATCH_WIDTH,
                       STOPWATCH_HEIGHT, nullptr, nullptr, stopwatch_module, nullptr);
+  size_for_dpi(stopwatch_window);
   add_system_menu_items(stopwatch_window);
   attach_menu_bar(stopwatch_window);
 

@@ -10,6 +10,9 @@
 
 constexpr char STOPWATCH_CLASS_NAME[] = LAPWICK_PROGRAM_NAME;
 constexpr int STOPWATCH_ICON_ID = PROGRAM_ICON_ID;
+// The icon's sizes at 96 DPI: the window's large icon and its caption's.
+constexpr int STOPWATCH_ICON_SIZE = 32;
+constexpr int STOPWATCH_SMALL_ICON_SIZE = 16;
 // Popup with caption, system menu and minimise box; no sizing frame and no
 // maximise box, so it can only be moved, minimised and closed. 0x80 is a
 // class-specific bit that nothing here reads.

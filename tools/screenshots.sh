@@ -6,6 +6,8 @@
 #   about-version.png    OmbrelAbout's version page, faded in
 #   about-credits.png    OmbrelAbout's credits page, typed out and faded in
 #   splash.png           OmbrelSplash with a line of text
+#   lapwick-150.png, about-150.png, splash-150.png
+#                        the same three at 150 % (144 DPI)
 # Usage: bash tools/screenshots.sh
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -89,22 +91,47 @@ save about-credits.png "$(window_region "$window" frame)"
   fail "the credits page did not open"
 end_program "$pid"
 
-# OmbrelSplash: up for about a second, so caught as soon as it has painted.
-caught=0
-for _ in 1 2; do
-  "$WINELOADER" ./OmbrelSplash.exe Loading your script... &
-  pid=$!
-  if window=$(wait_for_window ombrelsplash.exe 60 "$pid"); then
-    region=$(window_region "$window")
-    sleep 0.12
-    grab "$docs/splash.png" "$region"
-    if [ -n "$(find_window ombrelsplash.exe)" ] && ! is_dark "$docs/splash.png"; then
-      caught=1
-      break
+# catch_splash FILE: OmbrelSplash is up for about a second, so it is caught
+# as soon as it has painted.
+catch_splash() {
+  local caught=0 region=
+  for _ in 1 2; do
+    "$WINELOADER" ./OmbrelSplash.exe Loading your script... &
+    pid=$!
+    if window=$(wait_for_window ombrelsplash.exe 60 "$pid"); then
+      region=$(window_region "$window")
+      sleep 0.12
+      grab "$docs/$1" "$region"
+      if [ -n "$(find_window ombrelsplash.exe)" ] && ! is_dark "$docs/$1"; then
+        caught=1
+        break
+      fi
     fi
-  fi
-  wait_for_exit "$pid" 20 || true
-done
-[ "$caught" = 1 ] || fail "the splash was not caught on screen"
-mogrify -strip "$docs/splash.png"
-echo "wrote docs/splash.png ($region)"
+    wait_for_exit "$pid" 20 || true
+  done
+  [ "$caught" = 1 ] || fail "the splash was not caught on screen"
+  mogrify -strip "$docs/$1"
+  echo "wrote docs/$1 ($region)"
+}
+catch_splash splash.png
+
+# The three at 150 %: LogPixels, which every Wine program reads as it
+# starts, set to 144 DPI for the programs started from here on.
+timeout 60 "$WINELOADER" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD \
+  /d 144 /f >/dev/null 2>&1 || fail "LogPixels could not be set"
+"$WINELOADER" ./Lapwick.exe &
+pid=$!
+window=$(wait_for_window lapwick.exe 60 "$pid") || fail "no Lapwick window at 150 %"
+wait_until_settled "$window" 0 600 20 || fail "the Lapwick window did not settle at 150 %"
+xdotool key --window "$window" alt+r
+wait_for_title "$window" 00:00:03 15 || fail "Lapwick did not count to 00:00:03 at 150 %"
+sleep 0.3
+save lapwick-150.png "$(window_region "$window" frame)"
+end_program "$pid"
+"$WINELOADER" ./OmbrelAbout.exe &
+pid=$!
+window=$(wait_for_window ombrelabout.exe 60 "$pid") || fail "no OmbrelAbout window at 150 %"
+wait_until_settled "$window" 72 1200 30 || fail "the version page did not settle at 150 %"
+save about-150.png "$(window_region "$window" frame)"
+end_program "$pid"
+catch_splash splash-150.png

@@ -191,8 +191,13 @@ def check_manifest(text):
     systems = [e.get("Id") for e in root.iter() if local(e.tag) == "supportedOS"]
     need(len(systems) == len(SUPPORTED_OS) and set(systems) == SUPPORTED_OS,
          "supportedOS %s" % systems)
-    for absent in ("dpiAware", "dpiAwareness", "dependency", "dependentAssembly"):
+    for absent in ("dependency", "dependentAssembly"):
         need(absent not in tags, "manifest has <%s>" % absent)
+    # Per-monitor aware, falling back to system awareness before Windows 10.
+    settings = {local(e.tag): (e.text or "").strip() for e in root.iter()
+                if local(e.tag) in ("dpiAware", "dpiAwareness")}
+    need(settings == {"dpiAware": "true/pm", "dpiAwareness": "PerMonitorV2, PerMonitor"},
+         "DPI settings %s" % settings)
     need(b"Common-Controls" not in text, "manifest names the common controls")
 
 

@@ -2,7 +2,14 @@
 // routine is never linked into a test.
 #include <gtest/gtest.h>
 
+#ifdef _WIN32
+#include "harness.h"
+#endif
+
 int main(int argc, char** argv) {
   testing::InitGoogleTest(&argc, argv);
+#ifdef _WIN32
+  restore_display_dpi();  // left by a test program killed first
+#endif
   return RUN_ALL_TESTS();
 }

@@ -317,3 +317,67 @@ handover_round run_handover_round(const char* exe_name, const char* class_name,
   }
   return round;
 }
+
+namespace {
+
+const char DESKTOP_KEY[] = "Control Panel\\Desktop";
+// Where a guard keeps the setting it replaced: "none", or the DPI.
+const char SAVED_KEY[] = "Software\\Ombrel Tests";
+const char SAVED_VALUE[] = "LogPixels before the test";
+
+template <typename Call>
+Call user32_call(const char* name) {
+  return reinterpret_cast<Call>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), name)));
+}
+
+using awareness_call = void*(WINAPI*)(void*);
+
+}  // namespace
+
+void restore_display_dpi() {
+  char saved[32] = {0};
+  DWORD size = sizeof saved;
+  if (RegGetValueA(HKEY_CURRENT_USER, SAVED_KEY, SAVED_VALUE, RRF_RT_REG_SZ, nullptr, saved,
+                   &size) != ERROR_SUCCESS) {
+    return;
+  }
+  const DWORD dpi = static_cast<DWORD>(std::atoi(saved));
+  if (dpi == 0) {
+    RegDeleteKeyValueA(HKEY_CURRENT_USER, DESKTOP_KEY, "LogPixels");
+  } else {
+    RegSetKeyValueA(HKEY_CURRENT_USER, DESKTOP_KEY, "LogPixels", REG_DWORD, &dpi, sizeof dpi);
+  }
+  RegDeleteKeyA(HKEY_CURRENT_USER, SAVED_KEY);
+}
+
+display_dpi::display_dpi(int dpi) {
+  restore_display_dpi();
+  DWORD before = 0;
+  DWORD size = sizeof before;
+  char saved[32] = "none";
+  if (RegGetValueA(HKEY_CURRENT_USER, DESKTOP_KEY, "LogPixels", RRF_RT_REG_DWORD, nullptr, &before,
+                   &size) == ERROR_SUCCESS) {
+    std::snprintf(saved, sizeof saved, "%lu", static_cast<unsigned long>(before));
+  }
+  RegSetKeyValueA(HKEY_CURRENT_USER, SAVED_KEY, SAVED_VALUE, REG_SZ, saved,
+                  static_cast<DWORD>(std::strlen(saved) + 1));
+  const DWORD wanted = static_cast<DWORD>(dpi);
+  RegSetKeyValueA(HKEY_CURRENT_USER, DESKTOP_KEY, "LogPixels", REG_DWORD, &wanted, sizeof wanted);
+  // DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2, where the system has it.
+  auto call = user32_call<awareness_call>("SetThreadDpiAwarenessContext");
+  if (call != nullptr) awareness_ = call(reinterpret_cast<void*>(static_cast<INT_PTR>(-4)));
+}
+
+display_dpi::~display_dpi() {
+  restore_display_dpi();
+  auto call = user32_call<awareness_call>("SetThreadDpiAwarenessContext");
+  if (call != nullptr && awareness_ != nullptr) call(awareness_);
+}
+
+int metric_for_dpi(int index, int dpi) {
+  auto call = user32_call<int(WINAPI*)(int, UINT)>("GetSystemMetricsForDpi");
+  return call != nullptr ? call(index, static_cast<UINT>(dpi)) : GetSystemMetrics(index);
+}
+
+int at_dpi(int value, int dpi) { return MulDiv(value, dpi, 96); }

@@ -149,3 +149,22 @@ struct handover_round {
 };
 handover_round run_handover_round(const char* exe_name, const char* class_name,
                                   const launch_options& options = {});
+
+// LogPixels in HKCU\Control Panel\Desktop, the DPI that a Wine program
+// reads as it starts, for the programs started while the guard lives; this
+// thread reads windows in physical pixels meanwhile. The setting before is
+// put back when the guard goes, or by the next test program's start.
+class display_dpi {
+ public:
+  explicit display_dpi(int dpi);
+  ~display_dpi();
+  display_dpi(const display_dpi&) = delete;
+  display_dpi& operator=(const display_dpi&) = delete;
+
+ private:
+  void* awareness_ = nullptr;
+};
+void restore_display_dpi();
+// A system metric at a DPI; value * dpi / 96 rounded as MulDiv rounds.
+int metric_for_dpi(int index, int dpi);
+int at_dpi(int value, int dpi);

@@ -44,6 +44,9 @@ constexpr char ABOUT_CREDITS_HEADING[] = "Thanks to";                 // line 2
 // OmbrelSplash: its picture, whose size is the window's, and the command
 // that ends it.
 constexpr char SPLASH_BITMAP[] = "bmIMAGE";
+// The same picture drawn for 150 % and 200 % displays.
+constexpr char SPLASH_BITMAP_150[] = "bmIMAGE150";
+constexpr char SPLASH_BITMAP_200[] = "bmIMAGE200";
 constexpr int SPLASH_PICTURE_WIDTH = 186;
 constexpr int SPLASH_PICTURE_HEIGHT = 159;
 constexpr int SPLASH_END_COMMAND = 101;

@@ -21,9 +21,9 @@ namespace {
 
 using bytes = std::vector<unsigned char>;
 
-const char* const kAssetNames[] = {"splash.bmp",        "about_click.wav", "about_close.wav",
-                                   "lapwick_chime.wav", "lapwick.ico",     "about.ico",
-                                   "splash.ico",        "ombrel.ani"};
+const char* const kAssetNames[] = {
+    "splash.bmp",        "splash_150.bmp", "splash_200.bmp", "about_click.wav", "about_close.wav",
+    "lapwick_chime.wav", "lapwick.ico",    "about.ico",      "splash.ico",      "ombrel.ani"};
 
 std::string env_or_empty(const char* name) {
   const char* value = std::getenv(name);
@@ -285,39 +285,39 @@ TEST(SplashBitmap, UsesEveryColourAndKeepsTheBottomPlainAndDark) {
 
 // ---------------------------------------------------------------------------
 
-// The image of a one-image icon or cursor file (or cursor frame) at `at`:
-// checks the directory and returns the offset of its DIB, or 0.
-std::size_t check_icon(const bytes& b, std::size_t at, std::size_t length, unsigned type,
-                       unsigned bits) {
-  EXPECT_EQ(read_u16(b, at), 0u);
-  EXPECT_EQ(read_u16(b, at + 2), type);
-  EXPECT_EQ(read_u16(b, at + 4), 1u);
-  EXPECT_EQ(b[at + 6], 32);
-  EXPECT_EQ(b[at + 7], 32);
+// The image of size n described by the directory entry at `at` + 6 of an
+// icon or cursor file (or cursor frame) starting at `file`: checks the
+// entry and the image; returns the entry's image bytes.
+std::size_t check_icon_image(const bytes& b, std::size_t file, std::size_t at, unsigned n,
+                             unsigned type, unsigned bits) {
+  EXPECT_EQ(b[at + 6], n);
+  EXPECT_EQ(b[at + 7], n);
   EXPECT_EQ(b[at + 8], bits == 4 ? 16 : 0);
   if (type == 1) {
     EXPECT_EQ(read_u16(b, at + 10), 1u);
     EXPECT_EQ(read_u16(b, at + 12), bits);
+  } else {  // hot spot in the middle
+    EXPECT_EQ(read_u16(b, at + 10), n / 2);
+    EXPECT_EQ(read_u16(b, at + 12), n / 2);
   }
   const std::uint32_t palette = bits == 4 ? 64 : 0;
-  const std::uint32_t dib_bytes = 40 + palette + 32 * 32 * bits / 8 + 32 * 4;
+  const std::uint32_t row = (n + 31) / 32 * 4;  // of the mask
+  const std::uint32_t dib_bytes = 40 + palette + n * n * bits / 8 + row * n;
   EXPECT_EQ(read_u32(b, at + 14), dib_bytes);
-  EXPECT_EQ(read_u32(b, at + 18), 22u);
-  EXPECT_EQ(length, 22u + dib_bytes);
-  const std::size_t dib = at + 22;
+  const std::size_t dib = file + read_u32(b, at + 18);
   EXPECT_EQ(read_u32(b, dib), 40u);
-  EXPECT_EQ(read_u32(b, dib + 4), 32u);
-  EXPECT_EQ(read_u32(b, dib + 8), 64u);  // colour image and mask
+  EXPECT_EQ(read_u32(b, dib + 4), n);
+  EXPECT_EQ(read_u32(b, dib + 8), 2 * n);  // colour image and mask
   EXPECT_EQ(read_u16(b, dib + 12), 1u);
   EXPECT_EQ(read_u16(b, dib + 14), bits);
   EXPECT_EQ(read_u32(b, dib + 16), 0u);
   // Where the mask is set the colour image must be black, or the system
   // would invert the screen beneath; with alpha, the mask follows the alpha.
   const std::size_t colour = dib + 40 + palette;
-  const std::size_t mask = colour + 32 * 32 * bits / 8;
-  int transparent = 0;
-  for (std::size_t p = 0; p < 32 * 32; ++p) {
-    const bool masked = (b[mask + p / 8] & (0x80 >> (p % 8))) != 0;
+  const std::size_t mask = colour + n * n * bits / 8;
+  unsigned transparent = 0;
+  for (std::size_t p = 0; p < n * n; ++p) {
+    const bool masked = (b[mask + p / n * row + p % n / 8] & (0x80 >> (p % 8))) != 0;
     transparent += masked;
     if (bits == 32) {
       EXPECT_EQ(masked, b[colour + 4 * p + 3] < 128) << "pixel " << p;
@@ -328,9 +328,24 @@ std::size_t check_icon(const bytes& b, std::size_t at, std::size_t length, unsig
       EXPECT_EQ(value, 0u) << "pixel " << p;
     }
   }
-  EXPECT_GT(transparent, 50);
-  EXPECT_LE(transparent, 1024 - 100);  // at least 100 pixels drawn
-  return dib;
+  EXPECT_GT(transparent, 50 * n * n / 1024);
+  EXPECT_LE(transparent, n * n - 100 * n * n / 1024);  // at least a tenth drawn
+  return dib_bytes;
+}
+
+// An icon or cursor file (or cursor frame) at `at` with one image of each
+// size, smallest first, right after its directory.
+void check_icon(const bytes& b, std::size_t at, std::size_t length, unsigned type, unsigned bits,
+                const std::vector<unsigned>& sizes = {32, 48, 64}) {
+  EXPECT_EQ(read_u16(b, at), 0u);
+  EXPECT_EQ(read_u16(b, at + 2), type);
+  ASSERT_EQ(read_u16(b, at + 4), sizes.size());
+  std::size_t end = 6 + 16 * sizes.size();
+  for (std::size_t i = 0; i < sizes.size(); ++i) {
+    EXPECT_EQ(read_u32(b, at + 16 * i + 18), end);
+    end += check_icon_image(b, at, at + 16 * i, sizes[i], type, bits);
+  }
+  EXPECT_EQ(length, end);
 }
 
 TEST(Icons, AreOne32By32ImageWithMaskAtTheirColourDepth) {
@@ -383,9 +398,8 @@ TEST(AnimatedCursor, IsAnAconWithSequencedCursorFrames) {
   std::set<bytes> distinct;
   for (const chunk& icon : icons) {
     EXPECT_EQ(icon.tag, "icon");
-    check_icon(b, icon.data, icon.size, 2, 32);
-    EXPECT_EQ(read_u16(b, icon.data + 10), 16u);  // hot spot in the middle
-    EXPECT_EQ(read_u16(b, icon.data + 12), 16u);
+    // An image for 100 %, 125 %, 150 %, 175 % and 200 % in every frame.
+    check_icon(b, icon.data, icon.size, 2, 32, {32, 40, 48, 56, 64});
     distinct.insert(bytes(b.begin() + static_cast<long>(icon.data),
                           b.begin() + static_cast<long>(icon.data + icon.size)));
   }

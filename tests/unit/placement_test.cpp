@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "display_scale.h"
 #include "placement.h"
 
 namespace {
@@ -37,6 +38,16 @@ TEST(Placement, PointFontHeight) {
   EXPECT_EQ(point_font_height(12, 96), -16);
   EXPECT_EQ(point_font_height(10, 120), -16);
   EXPECT_EQ(point_font_height(0, 96), 0);
+}
+
+TEST(Placement, ScaleForDpiRoundsHalvesAwayFromZeroAsMulDiv) {
+  const struct {
+    int value, dpi, expected;
+  } cases[] = {{220, 96, 220},  {50, 144, 75}, {159, 144, 239}, {186, 192, 372}, {18, 120, 23},
+               {-18, 120, -23}, {20, 120, 25}, {17, 120, 21},   {0, 192, 0},     {7, 72, 5}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(scale_for_dpi(c.value, c.dpi), c.expected) << c.value << " at " << c.dpi;
+  }
 }
 
 TEST(Placement, FlashOffOnlyForNtFiveAndLater) {

@@ -25,6 +25,12 @@ RECT line_band(int line) {
   return band;
 }
 
+RECT line_row(int line, int dpi) {
+  const int pitch = at_dpi(PAGE_LINE_PITCH, dpi);
+  const int top = at_dpi(PAGE_TOP, dpi) + pitch * line;
+  return RECT{0, top, 10000, top + pitch};
+}
+
 RECT whole(const pixel_picture& picture) { return RECT{0, 0, picture.width, picture.height}; }
 
 namespace {

@@ -19,6 +19,9 @@
 // line from PAGE_LEFT to the right edge.
 RECT line_cell(int line, const char* text);
 RECT line_band(int line);
+// The whole row of a page line at a DPI: from its top at the scaled pitch to
+// the next line's, across the window.
+RECT line_row(int line, int dpi);
 // White pixels in area; lit (not black) pixels in area outside the cells.
 int count_white(const pixel_picture& picture, const RECT& area);
 int count_lit(const pixel_picture& picture, const RECT& area, const std::vector<RECT>& cells = {});

@@ -64,20 +64,49 @@ bool credits_page_alone(const pixel_picture& picture, HWND) {
 
 }  // namespace
 
-TEST_F(AboutWindowE2E, FixedTopmostWindowCentredInTheWorkAreaUnderTheProductTitle) {
+// At 96 DPI, 150 % and 200 %: the window as much larger, and the version
+// page's lines at the pitch as much larger, clear of the picture.
+class AboutWindowAtScale : public AboutWindowE2E, public ::testing::WithParamInterface<int> {
+ protected:
+  const int dpi = GetParam();
+  display_dpi scale{dpi};  // before SetUp starts the program
+};
+INSTANTIATE_TEST_SUITE_P(Scales, AboutWindowAtScale, ::testing::Values(96, 144, 192));
+
+TEST_P(AboutWindowAtScale, FixedTopmostWindowCentredInTheWorkAreaUnderTheProductTitle) {
   EXPECT_EQ(window_class(about_.window), ABOUT_CLASS);
   EXPECT_EQ(window_text(about_.window), ABOUT_WINDOW_TITLE);
   RECT frame = {}, work = {};
   GetWindowRect(about_.window, &frame);
   SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-  EXPECT_EQ(frame.right - frame.left, 318);
-  EXPECT_EQ(frame.bottom - frame.top, 364);
-  EXPECT_EQ(frame.left, work.left + (work.right - work.left - 318) / 2);
-  EXPECT_EQ(frame.top, work.top + (work.bottom - work.top - 364) / 2);
+  const int width = at_dpi(318, dpi), height = at_dpi(364, dpi);
+  EXPECT_EQ(frame.right - frame.left, width);
+  EXPECT_EQ(frame.bottom - frame.top, height);
+  EXPECT_EQ(frame.left, work.left + (work.right - work.left - width) / 2);
+  EXPECT_EQ(frame.top, work.top + (work.bottom - work.top - height) / 2);
   const LONG style = GetWindowLongA(about_.window, GWL_STYLE);
   EXPECT_EQ(style & (WS_VISIBLE | WS_CAPTION | WS_SYSMENU), WS_VISIBLE | WS_CAPTION | WS_SYSMENU);
   EXPECT_EQ(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX), 0);
   EXPECT_TRUE(GetWindowLongA(about_.window, GWL_EXSTYLE) & WS_EX_TOPMOST);
+
+  // Each line in its row at the scaled pitch, nothing else lit but the
+  // picture, and no line's row across it.
+  const std::vector<RECT> rows = {line_row(VERSION_PRODUCT_ROW, dpi),
+                                  line_row(VERSION_LABEL_ROW, dpi),
+                                  line_row(VERSION_NUMBER_ROW, dpi), picture_rect(about_.window)};
+  pixel_picture page;
+  wait_until(
+      [&] {
+        page = screen_picture(about_.window);
+        return count_white(page, rows[2]) > 0 && count_lit(page, rows[3]) > 0;
+      },
+      5000);
+  EXPECT_EQ(count_lit(page, whole(page), rows), 0) << "pixels off the rows and the picture";
+  for (int i = 0; i < 3; ++i) {
+    RECT overlap = {};
+    EXPECT_GT(count_white(page, rows[i]), 0) << "line " << i;
+    EXPECT_FALSE(IntersectRect(&overlap, &rows[i], &rows[3])) << "line " << i << " on the picture";
+  }
 }
 
 TEST_F(AboutWindowE2E, VersionThenCreditsThenVersionShowExactlyTheirOwnPixels) {

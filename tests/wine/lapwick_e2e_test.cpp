@@ -74,7 +74,12 @@ std::vector<unsigned long> chimes(size_t count) {
 
 // --- The window as others see it ------------------------------------------
 
-TEST(LapwickWindow, SmallTopmostCentredFixedSizeWindowShowingZero) {
+// At 96 DPI, 150 % and 200 %: the size scales, and the menu bar stays whole.
+class LapwickWindow : public ::testing::TestWithParam<int> {};
+
+TEST_P(LapwickWindow, SmallTopmostCentredFixedSizeWindowShowingZero) {
+  const int dpi = GetParam();
+  display_dpi scale(dpi);
   lapwick stopwatch;
   ASSERT_NE(stopwatch.window, nullptr);
   ASSERT_TRUE(stopwatch.ready());
@@ -90,12 +95,27 @@ TEST(LapwickWindow, SmallTopmostCentredFixedSizeWindowShowingZero) {
 
   RECT frame = {};
   GetWindowRect(stopwatch.window, &frame);
-  EXPECT_EQ(frame.left, LAPWICK_SCREEN_LEFT);
-  EXPECT_EQ(frame.top, lapwick_screen_top(GetSystemMetrics(SM_CYCAPTION)));
-  EXPECT_EQ(frame.right - frame.left, LAPWICK_WIDTH);
-  EXPECT_EQ(frame.bottom - frame.top, LAPWICK_HEIGHT);
+  const int caption = metric_for_dpi(SM_CYCAPTION, dpi);
+  const int width = at_dpi(LAPWICK_WIDTH, dpi), height = at_dpi(LAPWICK_HEIGHT, dpi);
+  EXPECT_EQ(frame.left,
+            dpi == 96 ? LAPWICK_SCREEN_LEFT : (GetSystemMetrics(SM_CXSCREEN) - width) / 2);
+  EXPECT_EQ(frame.top, dpi == 96 ? lapwick_screen_top(caption)
+                                 : (GetSystemMetrics(SM_CYSCREEN) - height - caption) / 2);
+  EXPECT_EQ(frame.right - frame.left, width);
+  EXPECT_EQ(frame.bottom - frame.top, height);
   EXPECT_NE(GetMenu(stopwatch.window), nullptr);
+  // Under the caption, the menu bar in one row (Run, Pause, Reset and ?
+  // side by side), and a client area below it.
+  RECT client = {};
+  GetClientRect(stopwatch.window, &client);
+  POINT origin = {0, 0};
+  ClientToScreen(stopwatch.window, &origin);
+  const int bar = origin.y - (frame.top + metric_for_dpi(SM_CYFIXEDFRAME, dpi) + caption);
+  EXPECT_GT(client.bottom, 0) << "the menu bar runs off the bottom of the window";
+  EXPECT_GE(bar, metric_for_dpi(SM_CYMENU, dpi) - 1) << "the menu bar is cut";
+  EXPECT_LT(bar, 2 * metric_for_dpi(SM_CYMENU, dpi) - 1) << "the menu bar wraps";
 }
+INSTANTIATE_TEST_SUITE_P(Scales, LapwickWindow, ::testing::Values(96, 144, 192));
 
 // --- Commands, titles and chimes -------------------------------------------
 

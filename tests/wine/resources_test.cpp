@@ -57,23 +57,32 @@ class program_file {
     return found;
   }
 
-  // The icon group: one 32 x 32 entry of `bits` per pixel whose image is
-  // the one in the committed icon file.
+  // The icon group: a 32 x 32 entry of `bits` per pixel and the same at
+  // 48 and 64 for larger display scales, each image the one in the
+  // committed icon file.
   void expect_icon(const char* ico_file, unsigned bits) const {
     SCOPED_TRACE(ico_file);
     const std::string group = data(RT_GROUP_ICON, MAKEINTRESOURCEA(PROGRAM_ICON_GROUP_ID));
-    ASSERT_EQ(group.size(), 6u + 14u);
+    const unsigned sizes[] = {32, 48, 64};
+    ASSERT_EQ(group.size(), 6u + 14u * 3);
     EXPECT_EQ(read_u16(group, 0), 0u);
     EXPECT_EQ(read_u16(group, 2), 1u);
-    EXPECT_EQ(read_u16(group, 4), 1u);
-    EXPECT_EQ(static_cast<unsigned char>(group[6]), 32);
-    EXPECT_EQ(static_cast<unsigned char>(group[7]), 32);
-    EXPECT_EQ(read_u16(group, 12), bits);
-    const std::string image = data(RT_ICON, MAKEINTRESOURCEA(read_u16(group, 18)));
-    EXPECT_EQ(image.size(), read_u32(group, 14));
-    EXPECT_EQ(read_u32(image, 4), 32u);
-    EXPECT_EQ(read_u16(image, 14), bits);
-    EXPECT_TRUE(image == committed(ico_file).substr(22)) << "icon image differs from the file";
+    EXPECT_EQ(read_u16(group, 4), 3u);
+    const std::string file = committed(ico_file);
+    for (int i = 0; i < 3; ++i) {
+      const std::size_t entry = 6 + 14 * i;
+      EXPECT_EQ(static_cast<unsigned char>(group[entry]), sizes[i]);
+      EXPECT_EQ(static_cast<unsigned char>(group[entry + 1]), sizes[i]);
+      EXPECT_EQ(read_u16(group, entry + 6), bits);
+      const std::string image = data(RT_ICON, MAKEINTRESOURCEA(read_u16(group, entry + 12)));
+      EXPECT_EQ(image.size(), read_u32(group, entry + 8));
+      EXPECT_EQ(read_u32(image, 4), sizes[i]);
+      EXPECT_EQ(read_u16(image, 14), bits);
+      const std::size_t file_entry = 6 + 16 * i;
+      EXPECT_TRUE(image ==
+                  file.substr(read_u32(file, file_entry + 12), read_u32(file, file_entry + 8)))
+          << "icon image " << sizes[i] << " differs from the file";
+    }
     EXPECT_EQ(languages(RT_GROUP_ICON, MAKEINTRESOURCEA(PROGRAM_ICON_GROUP_ID)),
               std::vector<WORD>{kLanguage});
   }

@@ -18,13 +18,14 @@ const char SPLASH_EXE[] = "OmbrelSplash.exe";
 const int SPLASH_LEFT = SPLASH_SCREEN_LEFT;
 const int SPLASH_TOP = splash_screen_top(GetSystemMetrics(SM_CYCAPTION));
 
-// The splash picture as stored in the program: 8-bit palette DIB.
-pixel_picture load_picture_resource() {
+// The splash picture as stored in the program: 8-bit palette DIB; the
+// one drawn for 96 DPI unless named.
+pixel_picture load_picture_resource(const char* name = SPLASH_BITMAP) {
   pixel_picture p;
   HMODULE module =
       LoadLibraryExA(program_path(SPLASH_EXE).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
   if (module == nullptr) return p;
-  HRSRC found = FindResourceA(module, SPLASH_BITMAP, MAKEINTRESOURCEA(2));  // RT_BITMAP
+  HRSRC found = FindResourceA(module, name, MAKEINTRESOURCEA(2));  // RT_BITMAP
   if (found != nullptr) {
     const auto* bytes =
         static_cast<const unsigned char*>(LockResource(LoadResource(module, found)));
@@ -47,19 +48,20 @@ pixel_picture load_picture_resource() {
 }
 
 // Pixels of the window area that differ from the stored picture, counted in
-// the picture's upper part and along its bottom strip (where text goes).
+// the picture's upper part and along its bottom strip (where text goes): the
+// last 30 rows at 96 DPI, as many more at a larger scale.
 struct picture_difference {
   int upper = 0;
   int bottom_strip = 0;
 };
 
-picture_difference compare_with_screen(const pixel_picture& p, int left, int top) {
+picture_difference compare_with_screen(const pixel_picture& p, int left, int top, int dpi = 96) {
   picture_difference d;
   const pixel_picture shot = screen_area(left, top, p.width, p.height);
   for (int y = 0; y < p.height; ++y) {
     for (int x = 0; x < p.width; ++x) {
       if (shot.at(x, y) == p.at(x, y)) continue;
-      if (y < p.height - 30)
+      if (y < p.height - at_dpi(30, dpi))
         ++d.upper;
       else
         ++d.bottom_strip;
@@ -78,7 +80,8 @@ struct shown_splash {
 };
 
 shown_splash launch_and_wait_visible(const launch_options& options = {},
-                                     const char* exe_name = SPLASH_EXE) {
+                                     const char* exe_name = SPLASH_EXE,
+                                     POINT place = {SPLASH_LEFT, SPLASH_TOP}) {
   shown_splash s;
   s.folder = planted_folder(exe_name);
   s.program = launch_at(s.folder + exe_name, options);
@@ -89,15 +92,31 @@ shown_splash launch_and_wait_visible(const launch_options& options = {},
         if (s.window == nullptr || !IsWindowVisible(s.window)) return !is_running(s.program);
         RECT r;
         GetWindowRect(s.window, &r);
-        if (r.left != SPLASH_LEFT || r.top != SPLASH_TOP) s.seen_elsewhere = true;
+        if (r.left != place.x || r.top != place.y) s.seen_elsewhere = true;
         return true;
       },
       10000);
   return s;
 }
 
-TEST(Splash, WindowIsACentredBorderlessPopupNeverSeenAt500) {
-  shown_splash s = launch_and_wait_visible();
+// At 96 DPI, 150 % and 200 %, where the window and its picture are as much
+// larger, and centred like every centred window, caption height counted in.
+class SplashAtScale : public ::testing::TestWithParam<int> {
+ protected:
+  const int dpi = GetParam();
+  display_dpi scale{dpi};
+  const int width = at_dpi(SPLASH_PICTURE_WIDTH, dpi);
+  const int height = at_dpi(SPLASH_PICTURE_HEIGHT, dpi);
+  const POINT place =
+      dpi == 96
+          ? POINT{SPLASH_LEFT, SPLASH_TOP}
+          : POINT{(GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+                  (GetSystemMetrics(SM_CYSCREEN) - height - metric_for_dpi(SM_CYCAPTION, dpi)) / 2};
+};
+INSTANTIATE_TEST_SUITE_P(Scales, SplashAtScale, ::testing::Values(96, 144, 192));
+
+TEST_P(SplashAtScale, WindowIsACentredBorderlessPopupNeverSeenAt500) {
+  shown_splash s = launch_and_wait_visible({}, SPLASH_EXE, place);
   ASSERT_NE(s.window, nullptr);
   EXPECT_FALSE(s.seen_elsewhere);
   EXPECT_EQ(window_class(s.window), SPLASH_CLASS);
@@ -108,17 +127,20 @@ TEST(Splash, WindowIsACentredBorderlessPopupNeverSeenAt500) {
   EXPECT_FALSE(GetWindowLongPtrA(s.window, GWL_EXSTYLE) & WS_EX_TOPMOST);
   RECT r;
   GetWindowRect(s.window, &r);
-  EXPECT_EQ(r.left, SPLASH_LEFT);
-  EXPECT_EQ(r.top, SPLASH_TOP);
-  EXPECT_EQ(r.right - r.left, SPLASH_PICTURE_WIDTH);
-  EXPECT_EQ(r.bottom - r.top, SPLASH_PICTURE_HEIGHT);
+  EXPECT_EQ(r.left, place.x);
+  EXPECT_EQ(r.top, place.y);
+  EXPECT_EQ(r.right - r.left, width);
+  EXPECT_EQ(r.bottom - r.top, height);
   EXPECT_EQ(wait_exit(s.program, 5000), 0);
 }
 
-TEST(Splash, ShowsThePictureWithItsTailAsTextAlongTheBottom) {
-  const pixel_picture p = load_picture_resource();
-  ASSERT_EQ(p.width, SPLASH_PICTURE_WIDTH);
-  ASSERT_EQ(p.height, SPLASH_PICTURE_HEIGHT);
+// The picture drawn for the scale, pixel for pixel, the text in its band.
+TEST_P(SplashAtScale, ShowsThePictureWithItsTailAsTextAlongTheBottom) {
+  const pixel_picture p = load_picture_resource(dpi == 96    ? SPLASH_BITMAP
+                                                : dpi == 144 ? SPLASH_BITMAP_150
+                                                             : SPLASH_BITMAP_200);
+  ASSERT_EQ(p.width, width);
+  ASSERT_EQ(p.height, height);
   const struct {
     const char* tail;  // null: none
     bool text;         // text pixels expected in the bottom strip
@@ -126,12 +148,12 @@ TEST(Splash, ShowsThePictureWithItsTailAsTextAlongTheBottom) {
   for (const auto& c : cases) {
     launch_options options;
     options.arguments = c.tail;
-    shown_splash s = launch_and_wait_visible(options);
+    shown_splash s = launch_and_wait_visible(options, SPLASH_EXE, place);
     ASSERT_NE(s.window, nullptr);
     picture_difference d;
     EXPECT_TRUE(wait_until(
         [&] {
-          d = compare_with_screen(p, SPLASH_LEFT, SPLASH_TOP);
+          d = compare_with_screen(p, place.x, place.y, dpi);
           return d.upper == 0 && (c.text ? d.bottom_strip > 40 : d.bottom_strip == 0);
         },
         800))

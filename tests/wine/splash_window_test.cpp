@@ -22,8 +22,10 @@ namespace {
 using text_out_function = BOOL(WINAPI*)(HDC, int, int, LPCSTR, int);
 text_out_function system_text_out = nullptr;
 std::vector<std::string> drawn_texts;
+std::vector<int> drawn_lefts;
 BOOL WINAPI record_text_out(HDC dc, int x, int y, LPCSTR text, int length) {
   drawn_texts.emplace_back(text, static_cast<size_t>(length));
+  drawn_lefts.push_back(x);
   return system_text_out(dc, x, y, text, length);
 }
 
@@ -49,6 +51,18 @@ LRESULT CALLBACK refuse_splash_window(int code, WPARAM wparam, LPARAM lparam) {
   return CallNextHookEx(nullptr, code, wparam, lparam);
 }
 
+// Moved to a 200 % monitor meanwhile: the system's WM_DPICHANGED, sent from
+// another thread as the system sends it, with the rectangle it suggests.
+RECT moved_to = {100, 80, 100 + 372, 80 + 318};
+RECT window_after = {};
+DWORD WINAPI move_to_200_percent(void*) {
+  HWND window = nullptr;
+  wait_until([&] { return (window = FindWindowA(SPLASH_CLASS, nullptr)) != nullptr; }, 5000);
+  SendMessageA(window, WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&moved_to));
+  GetWindowRect(window, &window_after);
+  return RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+}
+
 TEST(SplashProgram, DrawsTheFirst2047CharactersOfAVeryLongTail) {
   std::string tail(10000, ' ');
   for (size_t i = 0; i < tail.size(); ++i) tail[i] = static_cast<char>('a' + (i * 7) % 26);
@@ -56,12 +70,17 @@ TEST(SplashProgram, DrawsTheFirst2047CharactersOfAVeryLongTail) {
       replace_import("gdi32.dll", "TextOutA", reinterpret_cast<void*>(record_text_out)));
   ASSERT_NE(system_text_out, nullptr) << "this program does not import TextOutA";
   drawn_texts.clear();
+  HANDLE mover = CreateThread(nullptr, 0, move_to_200_percent, nullptr, 0, nullptr);
   const int result = run_splash(tail.c_str());
+  WaitForSingleObject(mover, 5000);
+  CloseHandle(mover);
   replace_import("gdi32.dll", "TextOutA", reinterpret_cast<void*>(system_text_out));
   close_splash();
   EXPECT_EQ(result, 0);
   ASSERT_FALSE(drawn_texts.empty()) << "the splash never drew its text";
   for (const std::string& text : drawn_texts) EXPECT_EQ(text, tail.substr(0, 2047));
+  EXPECT_TRUE(EqualRect(&window_after, &moved_to)) << "the suggested rectangle was not taken";
+  EXPECT_EQ(drawn_lefts.back(), 12) << "not drawn again at 192 DPI (6 pixels in at 96)";
 }
 
 TEST(SplashProgram, EndsWithOneWhenItsWindowCannotBeCreated) {

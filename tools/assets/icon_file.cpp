@@ -7,13 +7,16 @@
 
 namespace {
 
-constexpr std::uint32_t kMaskBytes = kIconSize * 4;  // 1 bit a pixel, rows of 4 bytes
+// Mask rows are padded to whole 32-bit words: 1 bit a pixel.
+std::uint32_t mask_bytes(int size) {
+  return static_cast<std::uint32_t>((size + 31) / 32 * 4 * size);
+}
 
 // An icon image's BITMAPINFOHEADER: the height counts the colour image and
 // the AND mask below it.
-byte_buffer icon_header(unsigned bits, std::uint32_t colour_bytes) {
+byte_buffer icon_header(int size, unsigned bits, std::uint32_t colour_bytes) {
   byte_buffer out;
-  put_info_header(out, kIconSize, kIconSize * 2, bits, colour_bytes + kMaskBytes, 0, 0);
+  put_info_header(out, size, size * 2, bits, colour_bytes + mask_bytes(size), 0, 0);
   return out;
 }
 
@@ -22,15 +25,17 @@ bool opaque(const picture& p, int x, int row) { return p.coverage[pixel_index(p,
 // The AND mask: 1 bits are transparent; rows bottom-up, most significant
 // bit first.
 void put_mask(byte_buffer& out, const picture& p) {
-  for (int row = kIconSize - 1; row >= 0; --row) {
-    std::uint32_t bits = 0;
-    for (int x = 0; x < kIconSize; ++x) {
-      if (!opaque(p, x, row)) bits |= 0x80000000u >> x;
+  for (int row = p.height - 1; row >= 0; --row) {
+    for (int word = 0; word < (p.width + 31) / 32; ++word) {
+      std::uint32_t bits = 0;
+      for (int x = word * 32; x < p.width && x < word * 32 + 32; ++x) {
+        if (!opaque(p, x, row)) bits |= 0x80000000u >> (x - word * 32);
+      }
+      put_u8(out, bits >> 24);
+      put_u8(out, (bits >> 16) & 0xFF);
+      put_u8(out, (bits >> 8) & 0xFF);
+      put_u8(out, bits & 0xFF);
     }
-    put_u8(out, bits >> 24);
-    put_u8(out, (bits >> 16) & 0xFF);
-    put_u8(out, (bits >> 8) & 0xFF);
-    put_u8(out, bits & 0xFF);
   }
 }
 
@@ -40,32 +45,44 @@ void put_bgr(byte_buffer& out, const rgb& c) {
   put_u8(out, channel_byte(c.r));
 }
 
-// The icon directory: one entry, the image right after it. For a cursor
-// the entry's planes and bit count hold the hot spot instead.
-byte_buffer directory_file(const byte_buffer& dib, bool cursor, unsigned colours,
-                           unsigned planes_or_hot_x, unsigned bits_or_hot_y) {
+// The icon directory, smallest image first, the images right after it. For
+// a cursor each entry's planes and bit count hold the hot spot instead (the
+// middle of the image).
+byte_buffer directory_file(const std::vector<icon_image>& images, bool cursor, unsigned colours,
+                           unsigned bits) {
   byte_buffer out;
   put_u16(out, 0);
   put_u16(out, cursor ? 2 : 1);
-  put_u16(out, 1);
-  put_u8(out, kIconSize);
-  put_u8(out, kIconSize);
-  put_u8(out, colours);
-  put_u8(out, 0);
-  put_u16(out, planes_or_hot_x);
-  put_u16(out, bits_or_hot_y);
-  put_u32(out, static_cast<std::uint32_t>(dib.size()));
-  put_u32(out, 6 + 16);  // the directory header and its one entry
-  put_bytes(out, dib);
+  put_u16(out, static_cast<unsigned>(images.size()));
+  std::uint32_t offset = static_cast<std::uint32_t>(6 + 16 * images.size());
+  for (const icon_image& image : images) {
+    put_u8(out, image.size);
+    put_u8(out, image.size);
+    put_u8(out, colours);
+    put_u8(out, 0);
+    put_u16(out, cursor ? image.size / 2 : 1);
+    put_u16(out, cursor ? image.size / 2 : bits);
+    put_u32(out, static_cast<std::uint32_t>(image.dib.size()));
+    put_u32(out, offset);
+    offset += static_cast<std::uint32_t>(image.dib.size());
+  }
+  for (const icon_image& image : images) put_bytes(out, image.dib);
   return out;
 }
 
 }  // namespace
 
+const std::vector<int>& icon_sizes() {
+  static const std::vector<int> sizes = {kIconSize, kIconSize * 3 / 2, kIconSize * 2};
+  return sizes;
+}
+
 byte_buffer icon_dib_24(const picture& p) {
-  byte_buffer out = icon_header(24, kIconSize * kIconSize * 3);
-  for (int row = kIconSize - 1; row >= 0; --row) {
-    for (int x = 0; x < kIconSize; ++x) {
+  // Rows of 3-byte pixels padded to whole 32-bit words (none at the sizes
+  // drawn, all multiples of 4).
+  byte_buffer out = icon_header(p.width, 24, static_cast<std::uint32_t>(p.width * p.height * 3));
+  for (int row = p.height - 1; row >= 0; --row) {
+    for (int x = 0; x < p.width; ++x) {
       put_bgr(out, opaque(p, x, row) ? p.colour[pixel_index(p, x, row)] : rgb{0, 0, 0});
     }
   }
@@ -74,9 +91,9 @@ byte_buffer icon_dib_24(const picture& p) {
 }
 
 byte_buffer icon_dib_32(const picture& p) {
-  byte_buffer out = icon_header(32, kIconSize * kIconSize * 4);
-  for (int row = kIconSize - 1; row >= 0; --row) {
-    for (int x = 0; x < kIconSize; ++x) {
+  byte_buffer out = icon_header(p.width, 32, static_cast<std::uint32_t>(p.width * p.height * 4));
+  for (int row = p.height - 1; row >= 0; --row) {
+    for (int x = 0; x < p.width; ++x) {
       const std::size_t i = pixel_index(p, x, row);
       const unsigned alpha = channel_byte(p.coverage[i]);
       put_bgr(out, alpha > 0 ? p.colour[i] : rgb{0, 0, 0});
@@ -88,10 +105,10 @@ byte_buffer icon_dib_32(const picture& p) {
 }
 
 byte_buffer icon_dib_4(const picture& p, const std::vector<std::uint32_t>& palette) {
-  byte_buffer out = icon_header(4, kIconSize * kIconSize / 2);
+  byte_buffer out = icon_header(p.width, 4, static_cast<std::uint32_t>(p.width * p.height / 2));
   put_colour_table(out, palette, palette.size());
-  for (int row = kIconSize - 1; row >= 0; --row) {
-    for (int x = 0; x < kIconSize; x += 2) {
+  for (int row = p.height - 1; row >= 0; --row) {
+    for (int x = 0; x < p.width; x += 2) {
       // Two pixels a byte, the left one in the high nibble.
       unsigned pair = 0;
       for (int half = 0; half < 2; ++half) {
@@ -107,10 +124,10 @@ byte_buffer icon_dib_4(const picture& p, const std::vector<std::uint32_t>& palet
   return out;
 }
 
-byte_buffer ico_file(const byte_buffer& dib, unsigned bits, unsigned colours) {
-  return directory_file(dib, false, colours, 1, bits);
+byte_buffer ico_file(const std::vector<icon_image>& images, unsigned bits, unsigned colours) {
+  return directory_file(images, false, colours, bits);
 }
 
-byte_buffer cur_file(const byte_buffer& dib, unsigned hot_x, unsigned hot_y) {
-  return directory_file(dib, true, 0, hot_x, hot_y);
+byte_buffer cur_file(const std::vector<icon_image>& images) {
+  return directory_file(images, true, 0, 0);
 }

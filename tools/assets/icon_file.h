@@ -1,6 +1,7 @@
-// Icon and cursor files: one 32 x 32 device-independent bitmap each, with
-// the AND mask that marks the transparent pixels. A pixel counts as opaque
-// where the drawing covers at least half of it.
+// Icon and cursor files: square device-independent bitmaps, one for each
+// size the file holds (32 x 32 for 96 DPI, larger ones for larger display
+// scales), each with the AND mask that marks the transparent pixels. A
+// pixel counts as opaque where the drawing covers at least half of it.
 #pragma once
 
 #include <cstdint>
@@ -10,9 +11,19 @@
 #include "raster.h"
 
 constexpr int kIconSize = 32;
+// The sizes the program icons are drawn at: 100 %, 150 % and 200 % of
+// kIconSize; the system scales the next larger one down for the scales
+// between.
+const std::vector<int>& icon_sizes();
+
+// One image of a file, with its width (and height).
+struct icon_image {
+  unsigned size;
+  byte_buffer dib;
+};
 
 // The image part of an icon or cursor (header, colours, mask) from a
-// kIconSize x kIconSize picture, in 24 bits per pixel ...
+// square picture, in 24 bits per pixel ...
 byte_buffer icon_dib_24(const picture& p);
 // ... in 32 bits with straight alpha from the coverage (the mask remains
 // for systems that ignore the alpha) ...
@@ -21,7 +32,9 @@ byte_buffer icon_dib_32(const picture& p);
 // entry 0 (black) under the transparent pixels.
 byte_buffer icon_dib_4(const picture& p, const std::vector<std::uint32_t>& palette);
 
-// A one-image .ico file; colours is the palette size, 0 for 256 or more.
-byte_buffer ico_file(const byte_buffer& dib, unsigned bits, unsigned colours);
-// A one-image .cur file with its hot spot.
-byte_buffer cur_file(const byte_buffer& dib, unsigned hot_x, unsigned hot_y);
+// An .ico file of the images, smallest first; colours is the palette size,
+// 0 for 256 or more.
+byte_buffer ico_file(const std::vector<icon_image>& images, unsigned bits, unsigned colours);
+// A .cur file of the images, smallest first, each with its hot spot in the
+// middle.
+byte_buffer cur_file(const std::vector<icon_image>& images);

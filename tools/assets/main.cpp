@@ -28,14 +28,16 @@ struct asset {
 };
 
 const asset kAssets[] = {
-    {"splash.bmp", make_splash_bitmap},       // the splash picture, 186 x 159, 8-bit
-    {"about_click.wav", make_click_sound},    // About window's typing click, 8-bit 22050 Hz
-    {"about_close.wav", make_close_sound},    // About window's closing chime, 8-bit 22050 Hz
-    {"lapwick_chime.wav", make_chime_sound},  // stopwatch chime, 16-bit 11025 Hz
-    {"lapwick.ico", make_stopwatch_icon},     // 32 x 32, 16 colours
-    {"about.ico", make_about_icon},           // umbrella on a tile, 32 x 32, 24-bit
-    {"splash.ico", make_splash_icon},         // umbrella alone, 32 x 32, 24-bit
-    {"ombrel.ani", make_umbrella_cursor},     // an umbrella opening and turning
+    {"splash.bmp", make_splash_bitmap},          // the splash picture, 186 x 159, 8-bit
+    {"splash_150.bmp", make_splash_bitmap_150},  // the same at 150 %, 279 x 239
+    {"splash_200.bmp", make_splash_bitmap_200},  // and at 200 %, 372 x 318
+    {"about_click.wav", make_click_sound},       // About window's typing click, 8-bit 22050 Hz
+    {"about_close.wav", make_close_sound},       // About window's closing chime, 8-bit 22050 Hz
+    {"lapwick_chime.wav", make_chime_sound},     // stopwatch chime, 16-bit 11025 Hz
+    {"lapwick.ico", make_stopwatch_icon},        // 32 x 32, 16 colours
+    {"about.ico", make_about_icon},              // umbrella on a tile, 32 x 32, 24-bit
+    {"splash.ico", make_splash_icon},            // umbrella alone, 32 x 32, 24-bit
+    {"ombrel.ani", make_umbrella_cursor},        // an umbrella opening and turning
 };
 
 bool write_file(const std::string& path, const byte_buffer& data) {

@@ -149,8 +149,9 @@ rgb subtitle_layer(rgb c, double subtitle_left, double x, double y) {
 }
 
 // Back to front: sky, rain, the shadow under the rim, the umbrella, the
-// lettering.
-picture draw_splash() {
+// lettering; at a display scale, the same scene sampled on a grid dpi / 96
+// times finer, so every edge is drawn at that resolution, not enlarged.
+picture draw_splash(int dpi) {
   const umbrella u = splash_umbrella();
   const std::vector<double> tips = rib_tips(u);
   const std::vector<rain_streak> rain = splash_rain(u);
@@ -160,23 +161,33 @@ picture draw_splash() {
       std::floor((kSplashWidth - text_width(kTitle, 1) * kTitleScale) / 2) + 0.5;
   const double subtitle_left = std::floor((kSplashWidth - text_width(kSubtitle, 2)) / 2);
 
-  return render(kSplashWidth, kSplashHeight, 4, [&](double x, double y, rgb& out) {
-    rgb c = splash_background(x, y);
-    c = rain_layer(c, rain, u, x, y);
-    c = rim_shadow_layer(c, u, x, y);
-    rgb umbrella_c;
-    if (umbrella_colour(u, tips, x, y, umbrella_c)) c = umbrella_c;
-    c = title_layer(c, title_left, x, y);
-    out = subtitle_layer(c, subtitle_left, x, y);
-    return true;
-  });
+  const double scale = dpi / 96.0;
+  return render(scaled_size(kSplashWidth, dpi), scaled_size(kSplashHeight, dpi), 4,
+                [&](double screen_x, double screen_y, rgb& out) {
+                  const double x = screen_x / scale;
+                  const double y = screen_y / scale;
+                  rgb c = splash_background(x, y);
+                  c = rain_layer(c, rain, u, x, y);
+                  c = rim_shadow_layer(c, u, x, y);
+                  rgb umbrella_c;
+                  if (umbrella_colour(u, tips, x, y, umbrella_c)) c = umbrella_c;
+                  c = title_layer(c, title_left, x, y);
+                  out = subtitle_layer(c, subtitle_left, x, y);
+                  return true;
+                });
 }
 
 }  // namespace
 
-byte_buffer make_splash_bitmap() {
-  const picture drawn = draw_splash();
+int scaled_size(int pixels, int dpi) { return (pixels * dpi + 48) / 96; }
+
+byte_buffer make_splash_bitmap_at(int dpi) {
+  const picture drawn = draw_splash(dpi);
   std::vector<std::uint32_t> pixels;
   for (const rgb& c : drawn.colour) pixels.push_back(pack(c));
-  return bmp_file_8bit(kSplashWidth, kSplashHeight, reduce_colours(pixels, 256));
+  return bmp_file_8bit(drawn.width, drawn.height, reduce_colours(pixels, 256));
 }
+
+byte_buffer make_splash_bitmap() { return make_splash_bitmap_at(96); }
+byte_buffer make_splash_bitmap_150() { return make_splash_bitmap_at(144); }
+byte_buffer make_splash_bitmap_200() { return make_splash_bitmap_at(192); }

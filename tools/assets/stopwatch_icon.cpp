@@ -84,8 +84,12 @@ bool fittings_colour(double x, double y, rgb& out) {
   return false;
 }
 
-picture draw_stopwatch() {
-  return render(kIconSize, kIconSize, 4, [](double x, double y, rgb& out) {
+// Drawn at `size` pixels: the 32-pixel drawing sampled on a finer grid.
+picture draw_stopwatch(int size) {
+  const double scale = static_cast<double>(size) / kIconSize;
+  return render(size, size, 4, [scale](double image_x, double image_y, rgb& out) {
+    const double x = image_x / scale;
+    const double y = image_y / scale;
     const double dx = x - kCentreX;
     const double dy = y - kCentreY;
     const double r = std::sqrt(dx * dx + dy * dy);
@@ -115,5 +119,10 @@ const std::vector<std::uint32_t> kStopwatchPalette = {
 }  // namespace
 
 byte_buffer make_stopwatch_icon() {
-  return ico_file(icon_dib_4(draw_stopwatch(), kStopwatchPalette), 4, 16);
+  std::vector<icon_image> images;
+  for (int size : icon_sizes()) {
+    images.push_back(
+        {static_cast<unsigned>(size), icon_dib_4(draw_stopwatch(size), kStopwatchPalette)});
+  }
+  return ico_file(images, 4, 16);
 }

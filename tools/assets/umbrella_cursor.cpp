@@ -34,7 +34,13 @@ const std::vector<ani_step> kCursorSteps = {
     {4, 20}, {3, 6}, {2, 6}, {1, 6},  // closing
 };
 
-picture draw_cursor_frame(const cursor_frame& frame) {
+// Every frame holds an image for 100 %, 125 %, 150 %, 175 % and 200 %: the
+// About window shows the picture at its display's scale without any
+// stretching.
+const int kCursorSizes[] = {kIconSize, kIconSize * 5 / 4, kIconSize * 3 / 2, kIconSize * 7 / 4,
+                            kIconSize * 2};
+
+picture draw_cursor_frame(const cursor_frame& frame, int size) {
   // From furled (a narrow, tall canopy hugging the shaft) to the icon's
   // open canopy, eased so the opening starts and ends gently.
   umbrella u = icon_umbrella();
@@ -49,8 +55,10 @@ picture draw_cursor_frame(const cursor_frame& frame) {
   u.shaft = hex(0xD9DDE6);
   u.handle = hex(0xB8743F);
   const std::vector<double> tips = rib_tips(u);
-  return render(kIconSize, kIconSize, 4,
-                [&](double x, double y, rgb& out) { return umbrella_colour(u, tips, x, y, out); });
+  const double scale = static_cast<double>(size) / kIconSize;
+  return render(size, size, 4, [&](double x, double y, rgb& out) {
+    return umbrella_colour(u, tips, x / scale, y / scale, out);
+  });
 }
 
 }  // namespace
@@ -59,7 +67,11 @@ byte_buffer make_umbrella_cursor() {
   // Hot spot in the middle: the picture is shown, never pointed with.
   std::vector<byte_buffer> frames;
   for (const cursor_frame& f : kCursorFrames) {
-    frames.push_back(cur_file(icon_dib_32(draw_cursor_frame(f)), kIconSize / 2, kIconSize / 2));
+    std::vector<icon_image> images;
+    for (int size : kCursorSizes) {
+      images.push_back({static_cast<unsigned>(size), icon_dib_32(draw_cursor_frame(f, size))});
+    }
+    frames.push_back(cur_file(images));
   }
   // Every step names its own time, so the default rate is never used.
   return ani_file("Ombrel", frames, kCursorSteps, kDefaultRate);

@@ -12,12 +12,16 @@
 
 namespace {
 
-picture draw_umbrella_icon(bool on_tile) {
+// Drawn at `size` pixels: the 32-pixel drawing sampled on a finer grid.
+picture draw_umbrella_icon(bool on_tile, int size) {
   const umbrella u = icon_umbrella();
   const std::vector<double> tips = rib_tips(u);
   const rgb tile_top = hex(0x2F2A5E);
   const rgb tile_bottom = hex(0x111833);
-  return render(kIconSize, kIconSize, 4, [&](double x, double y, rgb& out) {
+  const double scale = static_cast<double>(size) / kIconSize;
+  return render(size, size, 4, [&](double image_x, double image_y, rgb& out) {
+    const double x = image_x / scale;
+    const double y = image_y / scale;
     if (umbrella_colour(u, tips, x, y, out)) return true;
     if (on_tile) {
       // A rounded square tile, 1 pixel in from the edges, corner radius 6.
@@ -56,6 +60,14 @@ umbrella icon_umbrella() {
   return u;
 }
 
-byte_buffer make_about_icon() { return ico_file(icon_dib_24(draw_umbrella_icon(true)), 24, 0); }
+byte_buffer make_umbrella_icon(bool on_tile) {
+  std::vector<icon_image> images;
+  for (int size : icon_sizes()) {
+    images.push_back({static_cast<unsigned>(size), icon_dib_24(draw_umbrella_icon(on_tile, size))});
+  }
+  return ico_file(images, 24, 0);
+}
 
-byte_buffer make_splash_icon() { return ico_file(icon_dib_24(draw_umbrella_icon(false)), 24, 0); }
+byte_buffer make_about_icon() { return make_umbrella_icon(true); }
+
+byte_buffer make_splash_icon() { return make_umbrella_icon(false); }
