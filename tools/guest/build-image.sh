@@ -20,27 +20,18 @@ cache=${OMBREL_GUEST_CACHE:-/var/cache/ombrel-guest}
 # OMBREL_GUEST_MIRROR names another.
 # shellcheck source=../lib/apt_mirror.sh
 source "$here/../lib/apt_mirror.sh"
+# shellcheck source=../lib/build_cache.sh
+source "$here/../lib/build_cache.sh"
 mirror=${OMBREL_GUEST_MIRROR:-$(apt_mirror)}
 start_bench=$here/../bench/start.sh
 key=$(cat "$here/build-image.sh" "$here/boot.sh" "$start_bench" | sha256sum | cut -c1-16)
 out=$cache/$key
-mkdir -p "$cache"
-exec 9>"$cache/.lock"
-flock 9
-if [ -f "$out/ready" ]; then
+if open_build_cache "$cache" "$key"; then
   echo "$out"
   exit 0
 fi
 started=$(date +%s)
 log() { echo "[guest image $(($(date +%s) - started))s] $*" >&2; }
-# Older images are of no use any more, nor is a half-built one. A build
-# that was killed may have left the host's /dev mounted in its root: never
-# delete through a mount.
-for old in "$cache"/*/; do
-  [ -d "$old" ] || continue
-  { grep -F " ${old%/}/" /proc/mounts || true; } | cut -d' ' -f2 | sort -r | xargs -r -n1 umount -l
-  rm -rf --one-file-system "$old"
-done
 mkdir -p "$out"
 root=$out/root
 cleanup() {

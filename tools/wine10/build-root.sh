@@ -17,24 +17,17 @@ here=$(cd "$(dirname "$0")" && pwd)
 cache=${OMBREL_WINE10_CACHE:-/var/cache/ombrel-wine10}
 # shellcheck source=../lib/apt_mirror.sh
 source "$here/../lib/apt_mirror.sh"
+# shellcheck source=../lib/build_cache.sh
+source "$here/../lib/build_cache.sh"
 mirror=${OMBREL_WINE10_MIRROR:-$(apt_mirror)}
 key=$(sha256sum <"$here/build-root.sh" | cut -c1-16)
 out=$cache/$key
-mkdir -p "$cache"
-exec 9>"$cache/.lock"
-flock 9
-if [ -f "$out/ready" ]; then
+if open_build_cache "$cache" "$key"; then
   echo "$out/root"
   exit 0
 fi
 started=$(date +%s)
 log() { echo "[wine10 root $(($(date +%s) - started))s] $*" >&2; }
-# Older roots are of no use any more, nor is a half-built one.
-for old in "$cache"/*/; do
-  [ -d "$old" ] || continue
-  { grep -F " ${old%/}/" /proc/mounts || true; } | cut -d' ' -f2 | sort -r | xargs -r -n1 umount -l
-  rm -rf --one-file-system "$old"
-done
 mkdir -p "$out"
 root=$out/root
 

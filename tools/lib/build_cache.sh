@@ -1,0 +1,23 @@
+# shellcheck shell=bash
+# A cache of things a machine makes once (the guest image, the Wine 10
+# root), each in a folder named after the hash of the scripts that make it.
+
+# open_build_cache CACHE KEY: takes CACHE's lock for the rest of the
+# script (file descriptor 9). Returns 0 when CACHE/KEY is ready. Otherwise
+# deletes every other build in CACHE, old or half-made, and returns 1: a
+# build that was killed may have left the host's /dev mounted in its root,
+# so whatever is mounted in one is unmounted first, and nothing is deleted
+# through a mount.
+open_build_cache() {
+  local cache=$1 key=$2 old
+  mkdir -p "$cache"
+  exec 9>"$cache/.lock"
+  flock 9
+  [ -f "$cache/$key/ready" ] && return 0
+  for old in "$cache"/*/; do
+    [ -d "$old" ] || continue
+    { grep -F " ${old%/}/" /proc/mounts || true; } | cut -d' ' -f2 | sort -r | xargs -r -n1 umount -l
+    rm -rf --one-file-system "$old"
+  done
+  return 1
+}
