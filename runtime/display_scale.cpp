@@ -61,6 +61,22 @@ void take_dpi_change(HWND window, WPARAM wparam, LPARAM lparam) {
                suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+void outer_rect_for_client(RECT* rect, DWORD style, bool menu, DWORD ex_style) {
+  using adjust_call = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
+  static bool looked = false;
+  static adjust_call adjust_for_dpi = nullptr;
+  if (!looked) {
+    looked = true;
+    FARPROC found = GetProcAddress(GetModuleHandleA("user32.dll"), "AdjustWindowRectExForDpi");
+    adjust_for_dpi = reinterpret_cast<adjust_call>(reinterpret_cast<void*>(found));
+  }
+  if (adjust_for_dpi != nullptr &&
+      adjust_for_dpi(rect, style, menu, ex_style, static_cast<UINT>(window_dpi))) {
+    return;
+  }
+  AdjustWindowRectEx(rect, style, menu, ex_style);
+}
+
 HFONT rebuild_display_font(HDC holder) {
   HFONT stock = static_cast<HFONT>(GetStockObject(SYSTEM_FONT));
   HFONT previous = current_font;

@@ -29,6 +29,12 @@ int read_window_dpi(HWND window);
 // moved and sized to the rectangle the system suggests (its lParam).
 void take_dpi_change(HWND window, WPARAM wparam, LPARAM lparam);
 
+// The outer rectangle of a window of that style around the client
+// rectangle *rect, at the window's DPI (AdjustWindowRectExForDpi where the
+// system has it, else AdjustWindowRectEx at the system's DPI); a menu bar
+// counts as one row.
+void outer_rect_for_client(RECT* rect, DWORD style, bool menu, DWORD ex_style);
+
 // The stock system font, which every drawing context starts with, at the
 // window's DPI: the stock font itself when the window's DPI is the one it
 // was made for, else a font of the same face scaled to window_dpi. Made

@@ -1,5 +1,7 @@
 #include "stopwatch_window.h"
 
+#include <algorithm>
+
 #include "clock_calls.h"
 #include "display_scale.h"
 #include "held_commands.h"
@@ -89,12 +91,23 @@ bool clock_step(int step) {
   return false;
 }
 
-// The window's outer size at its DPI, caption and menu bar included; made
-// at the 96-DPI size, it changes only at another scale.
+// The window's outer size at its DPI, caption and menu bar included: its
+// size at 96 DPI scaled, but never so low that the menu bar is cut. The
+// size was made for a 19-pixel caption; where the system's caption is
+// taller (Windows 10 and later draw one of 23 pixels at 96 DPI and more),
+// the window grows just enough for its whole menu bar above a line of
+// client area.
 void size_for_dpi(HWND window) {
-  if (window == nullptr || read_window_dpi(window) == BASE_DPI) return;
-  SetWindowPos(window, nullptr, 0, 0, scaled(STOPWATCH_WIDTH), scaled(STOPWATCH_HEIGHT),
-               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  if (window == nullptr) return;
+  read_window_dpi(window);
+  RECT fit = {0, 0, scaled(STOPWATCH_WIDTH), 1};
+  outer_rect_for_client(&fit, STOPWATCH_STYLE, true, 0);
+  const int width = scaled(STOPWATCH_WIDTH);
+  const int height = std::max(scaled(STOPWATCH_HEIGHT), static_cast<int>(fit.bottom - fit.top));
+  RECT now = {};
+  GetWindowRect(window, &now);
+  if (now.right - now.left == width && now.bottom - now.top == height) return;
+  SetWindowPos(window, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void set_icon(HWND window, WPARAM which, int size) {

@@ -40,17 +40,20 @@ stage_done() {
   echo "--- $1: $((now - stage_begun)) s"
   stage_begun=$now
 }
-# count PART LOG: adds the counts of ctest's summary line in LOG (none: one
-# failure) and keeps them for the summary under PART.
+# count PART LOG: adds the counts of ctest's summary lines in LOG (a part
+# may run ctest more than once; none: one failure) and keeps them for the
+# summary under PART.
 count() {
-  local summary total bad
-  summary=$(grep -E '[0-9]+% tests passed, [0-9]+ tests failed out of [0-9]+' "$2" | tail -n1)
+  local summary total=0 bad=0
+  summary=$(grep -E '[0-9]+% tests passed, [0-9]+ tests failed out of [0-9]+' "$2")
   if [ -z "$summary" ]; then
     failed=$((failed + 1)) status=1
     counts+=("$(printf '%-28s no summary: counted as 1 failed' "$1")")
   else
-    total=$(echo "$summary" | sed -E 's/.* out of ([0-9]+).*/\1/')
-    bad=$(echo "$summary" | sed -E 's/.* ([0-9]+) tests failed.*/\1/')
+    while read -r line; do
+      total=$((total + $(echo "$line" | sed -E 's/.* out of ([0-9]+).*/\1/')))
+      bad=$((bad + $(echo "$line" | sed -E 's/.* ([0-9]+) tests failed.*/\1/')))
+    done <<<"$summary"
     passed=$((passed + total - bad)) failed=$((failed + bad))
     [ "$bad" -eq 0 ] || status=1
     counts+=("$(printf '%-28s %3d passed, %d failed' "$1" $((total - bad)) "$bad")")

@@ -7,6 +7,9 @@
 #endif
 
 int main(int argc, char** argv) {
+#ifdef _WIN32
+  if (GetEnvironmentVariableA("OMBREL_DPI_PROBE", nullptr, 0) != 0) return answer_dpi_probe();
+#endif
   testing::InitGoogleTest(&argc, argv);
 #ifdef _WIN32
   restore_display_dpi();  // left by a test program killed first

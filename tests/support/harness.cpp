@@ -332,8 +332,47 @@ Call user32_call(const char* name) {
 }
 
 using awareness_call = void*(WINAPI*)(void*);
+// DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2.
+void* const PER_MONITOR_AWARE = reinterpret_cast<void*>(static_cast<INT_PTR>(-4));
+
+// The DPI a program started now gets: this test program's own answer to
+// OMBREL_DPI_PROBE (0 when it cannot tell).
+int dpi_of_a_new_program() {
+  char command[MAX_PATH + 2] = "\"";
+  if (GetModuleFileNameA(nullptr, command + 1, MAX_PATH) == 0) return 0;
+  std::strcat(command, "\"");
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process = {};
+  SetEnvironmentVariableA("OMBREL_DPI_PROBE", "1");
+  const BOOL started = CreateProcessA(nullptr, command, nullptr, nullptr, FALSE, 0, nullptr,
+                                      nullptr, &startup, &process);
+  SetEnvironmentVariableA("OMBREL_DPI_PROBE", nullptr);
+  if (!started) return 0;
+  DWORD code = 0;
+  if (WaitForSingleObject(process.hProcess, wait_bound(20000)) != WAIT_OBJECT_0 ||
+      !GetExitCodeProcess(process.hProcess, &code)) {
+    TerminateProcess(process.hProcess, 0);
+    code = 0;
+  }
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return static_cast<int>(code);
+}
 
 }  // namespace
+
+int answer_dpi_probe() {
+  auto aware = user32_call<BOOL(WINAPI*)(void*)>("SetProcessDpiAwarenessContext");
+  auto dpi_for_window = user32_call<UINT(WINAPI*)(HWND)>("GetDpiForWindow");
+  if (aware == nullptr || dpi_for_window == nullptr || !aware(PER_MONITOR_AWARE)) return 0;
+  HWND window = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
+                                GetModuleHandleA(nullptr), nullptr);
+  if (window == nullptr) return 0;
+  const UINT dpi = dpi_for_window(window);
+  DestroyWindow(window);
+  return static_cast<int>(dpi);
+}
 
 void restore_display_dpi() {
   char saved[32] = {0};
@@ -364,9 +403,11 @@ display_dpi::display_dpi(int dpi) {
                   static_cast<DWORD>(std::strlen(saved) + 1));
   const DWORD wanted = static_cast<DWORD>(dpi);
   RegSetKeyValueA(HKEY_CURRENT_USER, DESKTOP_KEY, "LogPixels", REG_DWORD, &wanted, sizeof wanted);
-  // DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2, where the system has it.
+  const int got = dpi_of_a_new_program();
+  taken_ = got == 0 || got == dpi;
+  // Per-monitor aware (v2), where the system has it.
   auto call = user32_call<awareness_call>("SetThreadDpiAwarenessContext");
-  if (call != nullptr) awareness_ = call(reinterpret_cast<void*>(static_cast<INT_PTR>(-4)));
+  if (call != nullptr) awareness_ = call(PER_MONITOR_AWARE);
 }
 
 display_dpi::~display_dpi() {

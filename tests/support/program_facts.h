@@ -78,6 +78,7 @@ constexpr int LAPWICK_SCREEN_LEFT = 402;
 constexpr int splash_screen_top(int caption_height) {
   return (768 - (SPLASH_PICTURE_HEIGHT + caption_height)) / 2;
 }
-constexpr int lapwick_screen_top(int caption_height) {
-  return (768 - (LAPWICK_HEIGHT + caption_height)) / 2;
+// Lapwick's window is taller where the caption leaves its menu bar no room.
+constexpr int lapwick_screen_top(int caption_height, int height = LAPWICK_HEIGHT) {
+  return (768 - (height + caption_height)) / 2;
 }

@@ -110,8 +110,11 @@ TEST(StopwatchStartUp, CreatedVisibleAtTheCornerThenCentredWhileHidden) {
 
   // Shown at the corner by its own style, hidden, then moved while hidden.
   // Screen 1024 x 768: x = (1024 - 220) / 2, y = (768 - (50 + caption)) / 2.
-  const std::string move = "move " + std::to_string(LAPWICK_SCREEN_LEFT) + "," +
-                           std::to_string(lapwick_screen_top(GetSystemMetrics(SM_CYCAPTION)));
+  RECT frame = {};
+  GetWindowRect(window, &frame);
+  const std::string move =
+      "move " + std::to_string(LAPWICK_SCREEN_LEFT) + "," +
+      std::to_string(lapwick_screen_top(GetSystemMetrics(SM_CYCAPTION), frame.bottom - frame.top));
   const std::vector<std::string> expected = {"show", "hide", move, "show", "topmost"};
   EXPECT_EQ(watch.steps, expected);
   EXPECT_GE(watch.moved_at - watch.hidden_at, 90u);  // the pause while hidden

@@ -73,5 +73,12 @@ timeout "${OMBREL_WINEBOOT_TIMEOUT:-120}" "$WINELOADER" wineboot -i >"$dir/wineb
 timeout 60 "$WINELOADER" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
 timeout 60 "$WINELOADER" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Auto /t REG_SZ /d 1 /f >/dev/null 2>&1
 timeout 60 "$WINELOADER" reg delete 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /f >/dev/null 2>&1 || true
+# A bench at another display scale (OMBREL_BENCH_LOGPIXELS: 144 for 150 %),
+# set before the session that the tests start: Wine 10 takes the monitors'
+# DPI only when its session starts.
+if [ -n "${OMBREL_BENCH_LOGPIXELS:-}" ]; then
+  timeout 60 "$WINELOADER" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD \
+    /d "$OMBREL_BENCH_LOGPIXELS" /f >/dev/null 2>&1
+fi
 timeout 30 "$WINESERVER" -w || true
-echo "bench ready on $display with prefix $WINEPREFIX"
+echo "bench ready on $display with prefix $WINEPREFIX${OMBREL_BENCH_LOGPIXELS:+ at $OMBREL_BENCH_LOGPIXELS DPI}"

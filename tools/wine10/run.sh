@@ -9,8 +9,10 @@
 #   waits out real time, the same under either), and release_package (it
 #   builds the tree again with the cross compilers, which the root does not
 #   have; the programs it starts are the ones every other test starts).
-# Prints ctest's output; the exit code is ctest's. Needs root (chroot,
-# mounts).
+#   Then, without ctest arguments, the display-scale scenarios again on a
+#   bench at 144 DPI and on one at 192 (see in_root below).
+# Prints ctest's output (a summary line for each run); the exit code is 1
+# when any run failed. Needs root (chroot, mounts).
 #
 # The root sees the clone at its own path, read-only, and in place of
 # build/win64 a copy of it in build/wine10, so this run's bench, logs and
@@ -49,9 +51,13 @@ if [ "$all" = 0 ]; then
   args+=(-E '^(reliability_short|release_package)$')
   filter=${filter:-*}-LapwickCommands.AWholeMinuteChimesAndTheNextRunStartsFromZero
 fi
+extra=$#
 args+=("$@")
 if [ -n "$filter" ]; then export GTEST_FILTER=$filter; fi
-unshare --mount --propagation private bash -c '
+# in_root ctest-arguments...: one ctest run in the root, on a bench at
+# OMBREL_BENCH_LOGPIXELS DPI when set (else the bench's own 96).
+in_root() {
+  unshare --mount --propagation private bash -c '
   set -e
   root=$1 clone=$2 copy=$3
   shift 3
@@ -66,9 +72,26 @@ unshare --mount --propagation private bash -c '
   mount -o remount,bind,ro "$root$clone"
   mount --bind "$copy" "$root$clone/build/win64"
   cd "$root$clone"
-  echo "Wine under test: $(chroot "$root" /usr/lib/wine/wine64 --version)"
+  [ -n "${OMBREL_BENCH_LOGPIXELS:-}" ] ||
+    echo "Wine under test: $(chroot "$root" /usr/lib/wine/wine64 --version)"
   exec chroot "$root" /usr/bin/env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin HOME=/root LANG=C.UTF-8 \
     ${GTEST_FILTER:+GTEST_FILTER="$GTEST_FILTER"} \
     ${OMBREL_WAIT_SCALE:+OMBREL_WAIT_SCALE="$OMBREL_WAIT_SCALE"} \
+    ${OMBREL_BENCH_LOGPIXELS:+OMBREL_BENCH_LOGPIXELS="$OMBREL_BENCH_LOGPIXELS"} \
     sh -c "cd \"\$0\" && exec ctest --test-dir build/win64 \"\$@\"" "$clone" "$@"
-' bash "$root" "$clone" "$copy" "${args[@]}"
+' bash "$root" "$clone" "$copy" "$@"
+}
+# The whole run at 96 DPI; then, since Wine 10 takes a new DPI only in a new
+# session, the scenarios at 150 % and 200 % again, each on a bench started
+# at that DPI (at 96 DPI they skip those two scales); not when the run was
+# given ctest arguments of its own.
+status=0
+in_root "${args[@]}" || status=1
+[ "$extra" = 0 ] || exit $status
+for logpixels in 144 192; do
+  echo "=== Wine 10 on a bench at $logpixels DPI ==="
+  OMBREL_BENCH_LOGPIXELS=$logpixels GTEST_FILTER='Scales/*' \
+    in_root -L wine --output-on-failure -R '^(lapwick|about|splash)_e2e_test$' ||
+    status=1
+done
+exit $status
