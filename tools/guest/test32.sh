@@ -31,7 +31,7 @@ fi
 # case named here must have run: a name that matches no case (renamed, or
 # its program not run) fails the part.
 ci_tests='^(splash_e2e_test|lapwick_e2e_test|about_e2e_test)$'
-ci_cases=Splash.ShowsThePictureWithItsTailAsTextAlongTheBottom
+ci_cases=Scales/SplashAtScale.ShowsThePictureWithItsTailAsTextAlongTheBottom/0
 ci_cases+=:LapwickCommands.EachStateChangeChimesOnceAndTheTitleFollows
 ci_cases+=:LapwickCommands.TheRealTimerCountsSecondsOnlyWhileRunning
 ci_cases+=:AboutWindowE2E.VersionThenCreditsThenVersionShowExactlyTheirOwnPixels

@@ -1,6 +1,7 @@
 # shellcheck shell=bash
 # cases_ran LOG CASES: whether every test case named in CASES (a gtest
-# filter of exact names, Suite.Case:Suite.Case...) ran, by the result line
+# filter of exact names, Suite.Case:Suite.Case..., a parameterised case as
+# Prefix/Suite.Case/N) ran, by the result line
 # that gtest prints for each case it ran ("[       OK ] Suite.Case" or
 # "[  FAILED  ] Suite.Case") in LOG (gtest's output, or a ctest log that
 # holds it). A filter selects cases silently: a renamed case, or a program
@@ -13,7 +14,7 @@ cases_ran() {
   for name in $names; do
     [ -n "$name" ] || continue
     total=$((total + 1))
-    if [[ ! $name =~ ^[A-Za-z0-9_]+\.[A-Za-z0-9_]+$ ]]; then
+    if [[ ! $name =~ ^([A-Za-z0-9_]+/)?[A-Za-z0-9_]+\.[A-Za-z0-9_]+(/[0-9]+)?$ ]]; then
       echo "cases_ran: not a case name: $name" >&2
       missing=$((missing + 1))
     elif ! grep -Eq "^\[ +(OK|FAILED) +\] ${name//./\\.}( |\$)" "$log"; then
