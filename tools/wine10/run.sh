@@ -8,7 +8,8 @@
 #   alone: reliability_short and the real minute of lapwick_e2e_test (each
 #   waits out real time, the same under either), and release_package (it
 #   builds the tree again with the cross compilers, which the root does not
-#   have; the programs it starts are the ones every other test starts).
+#   have; the programs it starts are the ones every other test starts),
+#   and the splash's and About's hand-over races (see the README).
 #   Then, without ctest arguments, the display-scale scenarios again on a
 #   bench at 144 DPI and on one at 192 (see in_root below).
 # Prints ctest's output (a summary line for each run); the exit code is 1
@@ -49,7 +50,10 @@ args=(-L wine --output-on-failure)
 filter=${GTEST_FILTER:-}
 if [ "$all" = 0 ]; then
   args+=(-E '^(reliability_short|release_package)$')
+  # The two hand-over races: Wine 10's own server once went into an endless
+  # loop in the splash's, with no program of ours left (see the README).
   filter=${filter:-*}-LapwickCommands.AWholeMinuteChimesAndTheNextRunStartsFromZero
+  filter+=:Splash.AHandOverRaceNeverShowsTwoWindows:AboutLifecycleE2E.AHandOverRaceNeverShowsTwoWindows
 fi
 extra=$#
 args+=("$@")
