@@ -52,16 +52,23 @@ end_program() {
   wait_for_exit "$1" 20 || true
 }
 
+# lapwick_running NAME [WHERE]: starts Lapwick, runs it (Alt+R) until its
+# title reads 00:00:03, and saves its window as docs/NAME; leaves $pid and
+# $window set. WHERE names the scale in messages.
+lapwick_running() {
+  "$WINELOADER" ./Lapwick.exe &
+  pid=$!
+  window=$(wait_for_window lapwick.exe 60 "$pid") || fail "no Lapwick window${2:-}"
+  wait_until_settled "$window" 0 600 20 || fail "the Lapwick window did not settle${2:-}"
+  xdotool key --window "$window" alt+r
+  wait_for_title "$window" 00:00:03 15 || fail "Lapwick did not count to 00:00:03${2:-}"
+  sleep 0.3 # the window manager redraws the caption
+  save "$1" "$(window_region "$window" frame)"
+}
+
 # Lapwick: Run (Alt+R), then the window with its count; then minimised, so
 # the count shows on its taskbar button alone.
-"$WINELOADER" ./Lapwick.exe &
-pid=$!
-window=$(wait_for_window lapwick.exe 60 "$pid") || fail "no Lapwick window"
-wait_until_settled "$window" 0 600 20 || fail "the Lapwick window did not settle"
-xdotool key --window "$window" alt+r
-wait_for_title "$window" 00:00:03 15 || fail "Lapwick did not count to 00:00:03"
-sleep 0.3 # the window manager redraws the caption
-save lapwick-window.png "$(window_region "$window" frame)"
+lapwick_running lapwick-window.png
 xdotool windowminimize --sync "$window"
 wait_for_title "$window" 00:00:07 15 || fail "Lapwick did not count to 00:00:07"
 sleep 0.3 # and the taskbar button
@@ -119,14 +126,7 @@ catch_splash splash.png
 # starts, set to 144 DPI for the programs started from here on.
 timeout 60 "$WINELOADER" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD \
   /d 144 /f >/dev/null 2>&1 || fail "LogPixels could not be set"
-"$WINELOADER" ./Lapwick.exe &
-pid=$!
-window=$(wait_for_window lapwick.exe 60 "$pid") || fail "no Lapwick window at 150 %"
-wait_until_settled "$window" 0 600 20 || fail "the Lapwick window did not settle at 150 %"
-xdotool key --window "$window" alt+r
-wait_for_title "$window" 00:00:03 15 || fail "Lapwick did not count to 00:00:03 at 150 %"
-sleep 0.3
-save lapwick-150.png "$(window_region "$window" frame)"
+lapwick_running lapwick-150.png " at 150 %"
 end_program "$pid"
 "$WINELOADER" ./OmbrelAbout.exe &
 pid=$!
