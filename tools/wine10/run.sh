@@ -89,13 +89,20 @@ in_root() {
 # session, the scenarios at 150 % and 200 % again, each on a bench started
 # at that DPI (at 96 DPI they skip those two scales); not when the run was
 # given ctest arguments of its own.
+# shellcheck source=../lib/cases_ran.sh
+source "$here/../lib/cases_ran.sh"
+log=$copy/Testing/Temporary/LastTest.log
 status=0
 in_root "${args[@]}" || status=1
 [ "$extra" = 0 ] || exit $status
+cases_ran "$log" "$(scale_cases 0)" || status=1
+scale=0
 for logpixels in 144 192; do
+  scale=$((scale + 1))
   echo "=== Wine 10 on a bench at $logpixels DPI ==="
   OMBREL_BENCH_LOGPIXELS=$logpixels GTEST_FILTER='Scales/*' \
     in_root -L wine --output-on-failure -R '^(lapwick|about|splash)_e2e_test$' ||
     status=1
+  cases_ran "$log" "$(scale_cases $scale)" || status=1
 done
 exit $status
