@@ -25,6 +25,8 @@ set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 # shellcheck source=lib/cases_ran.sh
 source "$root/tools/lib/cases_ran.sh"
+# shellcheck source=lib/ctest_counts.sh
+source "$root/tools/lib/ctest_counts.sh"
 begun=$(date +%s)
 bash "$root/tools/deps.sh" || exit 1
 sudo=""
@@ -41,25 +43,6 @@ stage_done() {
   times+=("$(printf '%-44s %5d s (at %d s)' "$1" $((now - stage_begun)) $((now - begun)))")
   echo "--- $1: $((now - stage_begun)) s"
   stage_begun=$now
-}
-# count PART LOG: adds the counts of ctest's summary lines in LOG (a part
-# may run ctest more than once; none: one failure) and keeps them for the
-# summary under PART.
-count() {
-  local summary total=0 bad=0
-  summary=$(grep -E '[0-9]+% tests passed, [0-9]+ tests failed out of [0-9]+' "$2")
-  if [ -z "$summary" ]; then
-    failed=$((failed + 1)) status=1
-    counts+=("$(printf '%-28s no summary: counted as 1 failed' "$1")")
-  else
-    while read -r line; do
-      total=$((total + $(echo "$line" | sed -E 's/.* out of ([0-9]+).*/\1/')))
-      bad=$((bad + $(echo "$line" | sed -E 's/.* ([0-9]+) tests failed.*/\1/')))
-    done <<<"$summary"
-    passed=$((passed + total - bad)) failed=$((failed + bad))
-    [ "$bad" -eq 0 ] || status=1
-    counts+=("$(printf '%-28s %3d passed, %d failed' "$1" $((total - bad)) "$bad")")
-  fi
 }
 # Runs a command in the background, its output in $work/NAME.log, its exit
 # code in $work/NAME.rc and its time in $work/NAME.time.

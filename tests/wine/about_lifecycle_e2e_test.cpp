@@ -118,7 +118,7 @@ TEST(AboutLifecycleE2E, PurchaseHandsTheProductPageToTheShellsWebHandlerShownNor
   // A browser that is not yet running shows its page as its start asks.
   EXPECT_TRUE(flags & STARTF_USESHOWWINDOW) << flags;
   EXPECT_EQ(show, static_cast<unsigned>(SW_SHOWNORMAL));
-  EXPECT_TRUE(is_running(about.program));
+  EXPECT_TRUE(is_running(about.program)) << "ended with " << wait_exit(about.program, 0);
 }
 
 TEST(AboutLifecycleE2E, SecondStartBringsTheWindowForwardAndEndsWithoutAWindow) {
