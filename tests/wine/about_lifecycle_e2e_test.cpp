@@ -82,6 +82,7 @@ class web_handler_recorder {
     DeleteFileA(record_.c_str());
   }
   bool installed() const { return installed_; }
+  bool has_record() const { return read_text_file(record_).find('\n') != std::string::npos; }
   // What the recorder wrote: the address, then its start-up flags and show
   // command; empty until it has run.
   bool wait_record(std::string& address, unsigned long& flags, unsigned& show) const {
@@ -238,35 +239,49 @@ TEST(AboutLifecycleE2E, AHandOverRaceNeverShowsTwoWindows) {
   }
 }
 
-TEST(AboutLifecycleE2E, APageCommandSentDuringAPageRunsAfterIt) {
-  // While a click plays, the sound system's own calls let another
-  // program's sent message in; a page asked for then must not be drawn
-  // into the middle of the page being drawn.
+TEST(AboutLifecycleE2E, CommandsSentDuringAPageRunAfterItInTheOrderTheyCame) {
+  // Another program's commands sent in the middle of the credits page must
+  // not run inside it: the product page opens only once the page is
+  // complete, and the version page asked for then is drawn after it.
+  web_handler_recorder browser;
+  ASSERT_TRUE(browser.installed()) << "the recorder could not be installed";
   about_program about = start_about();
   ASSERT_NE(about.window, nullptr);
   ASSERT_TRUE(wait_page_complete(about.window));
   HWND picture = FindWindowExA(about.window, nullptr, "Static", nullptr);
-  PostMessageA(about.window, WM_COMMAND, IDM_CREDITS, 0);
-  // The heading is typed click by click in the page's first second; the
-  // version page is asked for while the clicks play.
-  Sleep(300);
-  const RECT heading = line_band(2);
+  const RECT heading = line_band(CREDITS_HEADING_ROW);
+  HANDLE page = CreateThread(nullptr, 0, send_credits, about.window, 0, nullptr);
+  ASSERT_TRUE(wait_until([&] { return count_white(screen_picture(about.window), heading) > 0; },
+                         PAGE_BOUND_MS))
+      << "the heading was never typed";
+  EXPECT_TRUE(run_command(about.window, IDM_PURCHASE));
   EXPECT_TRUE(run_command(about.window, IDM_VERSION));
   // The version page in the end: the picture back, no heading, no names,
   // and so for two seconds on end (a version page drawn inside the credits
   // page is clean only until the next letter is typed over it).
   DWORD clean_since = 0;
+  bool opened_inside_page = false;
   EXPECT_TRUE(wait_until(
       [&] {
-        const pixel_picture page = screen_picture(about.window);
-        const bool clean = IsWindowVisible(picture) && count_white(page, heading) == 0 &&
-                           count_white(page, line_band(13)) == 0;
+        const pixel_picture now = screen_picture(about.window);
+        const bool heading_shown = count_white(now, heading) > 0;
+        opened_inside_page = opened_inside_page || (heading_shown && browser.has_record());
+        const bool clean = IsWindowVisible(picture) && !heading_shown &&
+                           count_white(now, line_band(CREDITS_LAST_ROW)) == 0;
         if (!clean) clean_since = 0;
         if (clean && clean_since == 0) clean_since = GetTickCount();
         return clean && GetTickCount() - clean_since >= 2000;
       },
       PAGE_BOUND_MS))
       << "credits text left on the version page";
+  EXPECT_FALSE(opened_inside_page) << "the product page opened while the credits page was drawn";
+  std::string address;
+  unsigned long flags = 0;
+  unsigned show = 0;
+  ASSERT_TRUE(browser.wait_record(address, flags, show)) << "the product page never opened";
+  EXPECT_EQ(address, ABOUT_PRODUCT_PAGE);
+  EXPECT_EQ(WaitForSingleObject(page, PAGE_BOUND_MS), static_cast<DWORD>(WAIT_OBJECT_0));
+  CloseHandle(page);
   PostMessageA(about.window, WM_COMMAND, IDM_EXIT, 0);
   EXPECT_EQ(wait_exit(about.program, PAGE_BOUND_MS), 0);
 }
