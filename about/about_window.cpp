@@ -10,6 +10,7 @@
 #include "display_scale.h"
 #include "held_steps.h"
 #include "instance.h"
+#include "page_pace.h"
 #include "system_libraries.h"
 #include "window_skeleton.h"
 #include "window_utils.h"
@@ -47,10 +48,16 @@ void open_product_page() {
 void run_about_command(int command) {
   switch (command) {
     case IDM_VERSION:
-      show_version_page();
-      break;
     case IDM_CREDITS:
-      show_credits_page();
+      // A finer tick for the page's 5 ms steps while it is drawn, and the
+      // system's own again once it is complete.
+      begin_page_tick();
+      if (command == IDM_VERSION) {
+        show_version_page();
+      } else {
+        show_credits_page();
+      }
+      end_page_tick();
       break;
     case IDM_PURCHASE:
       open_product_page();
@@ -64,8 +71,8 @@ void run_about_command(int command) {
 }
 
 // A page draws with the loop stopped, but its waits let messages sent by
-// other programs in: a command among them would draw its page into the
-// middle of this one, or open the product page in the middle of it. It is
+// other programs in (they keep it answering, and so do a sound's waits): a command among them would
+// draw its page into the middle of this one, or open the product page in the middle of it. It is
 // held instead, and run, in the order it came, as soon as the page is
 // complete.
 held_steps page_steps = {run_about_command, nullptr, NO_MERGED_STEP, false, false, {}};
