@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -198,13 +197,6 @@ VOID WINAPI ticking_sleep(DWORD ms) {
   clock_us = until;
 }
 
-double milliseconds_now() {
-  LARGE_INTEGER counter = {}, frequency = {};
-  QueryPerformanceCounter(&counter);
-  QueryPerformanceFrequency(&frequency);
-  return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
 }  // namespace
 
 // Windows gives a program that asks for no finer tick one of 15.625 ms:
@@ -223,34 +215,30 @@ TEST_F(AboutPages, AtACoarseTickEachPageTakesItsTimeAndEveryFadeEndsInWhite) {
   for (int level = FADE_STEP; level <= FADE_LAST_LEVEL; level += FADE_STEP) {
     every_level.push_back(level);
   }
-  double took_ms[2][2] = {};
+  ULONGLONG took_ms[2][2] = {};
   for (int t = 0; t < 2; ++t) {
     tick_us = ticks_us[t];
     page_clock = {ticking_clock, ticking_sleep};
     for (int p = 0; p < 2; ++p) {
       for (std::vector<int>& seen : levels_seen) seen.clear();
-      const double began = milliseconds_now();
+      const ULONGLONG began = GetTickCount64();
       pages[p].show();
-      took_ms[t][p] = milliseconds_now() - began;
+      took_ms[t][p] = GetTickCount64() - began;
       note_levels();
       for (int line : pages[p].faded) {
+        // Noted once per change, so sorted means rising.
         const std::vector<int>& seen = levels_seen[line];
-        if (t == 0) {
-          EXPECT_EQ(seen, every_level) << pages[p].name << " line " << line;
-        } else {
-          ASSERT_FALSE(seen.empty()) << pages[p].name << " line " << line;
-          EXPECT_EQ(std::adjacent_find(seen.begin(), seen.end(), std::greater_equal<int>()),
-                    seen.end())
-              << pages[p].name << " line " << line << " fell back";
-          EXPECT_EQ(seen.back(), FADE_LAST_LEVEL) << pages[p].name << " line " << line;
-        }
+        EXPECT_TRUE(t == 0 ? seen == every_level : std::is_sorted(seen.begin(), seen.end()))
+            << pages[p].name << " line " << line;
+        EXPECT_EQ(seen.empty() ? 0 : seen.back(), FADE_LAST_LEVEL) << pages[p].name << " " << line;
       }
     }
   }
   restore_page_clock();
   for (int p = 0; p < 2; ++p) {
-    std::printf("%s page: %.0f ms at a 1 ms tick, %.0f ms at a 15.625 ms tick (ratio %.3f)\n",
-                pages[p].name, took_ms[0][p], took_ms[1][p], took_ms[1][p] / took_ms[0][p]);
+    std::printf("%s page: %lu ms at a 1 ms tick, %lu ms at a 15.625 ms tick\n", pages[p].name,
+                static_cast<unsigned long>(took_ms[0][p]),
+                static_cast<unsigned long>(took_ms[1][p]));
     EXPECT_LE(took_ms[1][p], 1.1 * took_ms[0][p]) << pages[p].name;
   }
 }
