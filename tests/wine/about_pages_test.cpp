@@ -176,9 +176,9 @@ namespace {
 
 // A page clock whose tick is tick_us: a sleep ends at the first tick at or
 // after the time asked for, as on a system that gives the program no finer
-// tick, and really takes that long. Its time moves only with the sleeps,
-// so a busy machine changes no step that a page draws. The grey level each
-// line was last drawn in is noted at every sleep.
+// tick. Its time moves only with the sleeps, so a busy machine changes
+// neither the steps that a page draws nor the time it takes on this clock.
+// The grey level each line was last drawn in is noted at every sleep.
 ULONGLONG tick_us = 1000;
 ULONGLONG clock_us = 0;
 std::vector<int> levels_seen[PAGE_LINE_COUNT];
@@ -192,9 +192,7 @@ void note_levels() {
 ULONGLONG ticking_clock() { return clock_us; }
 VOID WINAPI ticking_sleep(DWORD ms) {
   note_levels();
-  const ULONGLONG until = (clock_us + ms * 1000ULL + tick_us - 1) / tick_us * tick_us;
-  Sleep(static_cast<DWORD>(until / 1000 - clock_us / 1000));
-  clock_us = until;
+  clock_us = (clock_us + ms * 1000ULL + tick_us - 1) / tick_us * tick_us;
 }
 
 }  // namespace
@@ -221,9 +219,9 @@ TEST_F(AboutPages, AtACoarseTickEachPageTakesItsTimeAndEveryFadeEndsInWhite) {
     page_clock = {ticking_clock, ticking_sleep};
     for (int p = 0; p < 2; ++p) {
       for (std::vector<int>& seen : levels_seen) seen.clear();
-      const ULONGLONG began = GetTickCount64();
+      const ULONGLONG began = clock_us;
       pages[p].show();
-      took_ms[t][p] = GetTickCount64() - began;
+      took_ms[t][p] = (clock_us - began) / 1000;
       note_levels();
       for (int line : pages[p].faded) {
         // Noted once per change, so sorted means rising.

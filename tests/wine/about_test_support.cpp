@@ -78,14 +78,15 @@ bool wait_page_complete(HWND window) {
   // complete once its last line is white (only at its last step) and
   // nothing is lit beside its three lines and the picture. The window is
   // 318 pixels wide at 96 DPI, and as much wider at its own DPI.
-  RECT frame = {};
-  GetWindowRect(window, &frame);
-  const int dpi = MulDiv(frame.right - frame.left, 96, 318);
-  const std::vector<RECT> shown = {line_row(VERSION_PRODUCT_ROW, dpi),
-                                   line_row(VERSION_LABEL_ROW, dpi),
-                                   line_row(VERSION_NUMBER_ROW, dpi), picture_rect(window)};
+  // Read each time: the picture is created after the window.
   const bool last_line_white = wait_until(
       [&] {
+        RECT frame = {};
+        GetWindowRect(window, &frame);
+        const int dpi = MulDiv(frame.right - frame.left, 96, 318);
+        const std::vector<RECT> shown = {line_row(VERSION_PRODUCT_ROW, dpi),
+                                         line_row(VERSION_LABEL_ROW, dpi),
+                                         line_row(VERSION_NUMBER_ROW, dpi), picture_rect(window)};
         const pixel_picture page = screen_picture(window);
         return count_white(page, shown[2]) > 0 && count_lit(page, whole(page), shown) == 0;
       },
