@@ -70,11 +70,11 @@ void run_about_command(int command) {
   }
 }
 
-// A page draws with the loop stopped, but its waits let messages sent by
-// other programs in (they keep it answering, and so do a sound's waits): a command among them would
-// draw its page into the middle of this one, or open the product page in the middle of it. It is
-// held instead, and run, in the order it came, as soon as the page is
-// complete.
+// A page draws with the loop stopped, but its waits (its own, kept
+// answering, and its sounds') let messages sent by other programs in: a
+// command among them would draw its page into the middle of this one, or
+// open the product page in the middle of it. It is held instead, and run,
+// in the order it came, as soon as the page is complete.
 held_steps page_steps = {run_about_command, nullptr, NO_MERGED_STEP, false, false, {}};
 
 }  // namespace
