@@ -4,6 +4,8 @@
 
 #include "about_page_texts.h"
 #include "display_scale.h"
+#include "page_clock.h"
+#include "page_pace.h"
 #include "sound.h"
 #include "string_functions.h"
 
@@ -25,6 +27,26 @@ void text_out(HDC dc, int line) {
 void draw_all_lines() {
   for (int line = 0; line < PAGE_LINE_COUNT; ++line) draw_line(line);
 }
+
+// Runs the fade's steps against the clock: step n (1 to 51) draws with
+// the colour colour_of(n) and lines first to last, its pause pause_ms.
+void fade(COLORREF (*colour_of)(int step), int first, int last, DWORD pause_ms) {
+  const step_pace pace = start_pace(pause_ms);
+  for (int step = 1; step <= FADE_STEPS; ++step) {
+    // Levels that fell between two ticks are skipped; the last is drawn
+    // always.
+    step = step_due(pace, step, FADE_STEPS);
+    SetTextColor(about_dc, colour_of(step));
+    for (int line = first; line <= last; ++line) draw_line(line);
+    // Paints any part the system invalidated meanwhile, from the page as
+    // it stands.
+    UpdateWindow(about_window);
+    wait_step_end(pace, step);
+  }
+}
+
+COLORREF rising(int step) { return grey(step * FADE_STEP); }
+COLORREF falling(int step) { return grey(FADE_LAST_LEVEL - step * FADE_STEP); }
 
 }  // namespace
 
@@ -54,24 +76,10 @@ void clear_page(int pause_ms) {
     draw_all_lines();
     return;
   }
-  for (int level = FADE_STEP; level <= FADE_LAST_LEVEL; level += FADE_STEP) {
-    SetTextColor(about_dc, grey(FADE_LAST_LEVEL - level));
-    draw_all_lines();
-    UpdateWindow(about_window);
-    Sleep(static_cast<DWORD>(pause_ms));
-  }
+  fade(falling, 0, PAGE_LINE_COUNT - 1, static_cast<DWORD>(pause_ms));
 }
 
-void fade_in_line(int line) {
-  for (int level = FADE_STEP; level <= FADE_LAST_LEVEL; level += FADE_STEP) {
-    SetTextColor(about_dc, grey(level));
-    draw_line(line);
-    // Paints any part the system invalidated meanwhile, from the page as
-    // it stands.
-    UpdateWindow(about_window);
-    Sleep(STEP_PAUSE_MS);
-  }
-}
+void fade_in_line(int line) { fade(rising, line, line, STEP_PAUSE_MS); }
 
 void fade_in_page(int pause_ms) {
   if (pause_ms <= 0) {
@@ -82,12 +90,7 @@ void fade_in_page(int pause_ms) {
     }
     return;
   }
-  for (int level = FADE_STEP; level <= FADE_LAST_LEVEL; level += FADE_STEP) {
-    SetTextColor(about_dc, grey(level));
-    draw_all_lines();
-    UpdateWindow(about_window);
-    Sleep(static_cast<DWORD>(pause_ms));
-  }
+  fade(rising, 0, PAGE_LINE_COUNT - 1, static_cast<DWORD>(pause_ms));
 }
 
 void type_line(int line, int click) {
@@ -95,14 +98,24 @@ void type_line(int line, int click) {
   copy_text(typing_copy, page_lines[line]);
   const int length = static_cast<int>(std::strlen(typing_copy));
   SetTextColor(about_dc, WHITE);
+  const bool clicks = click == TYPE_WITH_CLICKS;
+  step_pace pace = start_pace(STEP_PAUSE_MS);
   for (int shown = 1; shown <= length; ++shown) {
+    // Silent, the letters that fell between two ticks come together; each
+    // click belongs to its own letter.
+    if (!clicks) shown = step_due(pace, shown, length);
     // Each step draws the longer text over the shorter one in place.
     copy_text(page_lines[line], str_left(typing_copy, shown));
     draw_line(line);
     UpdateWindow(about_window);
-    Sleep(STEP_PAUSE_MS);
-    // Played synchronously: the click's length sets the typing pace.
-    if (click == TYPE_WITH_CLICKS) play_sound(CLICK_SOUND_ID);
+    wait_step_end(pace, shown);
+    if (clicks) {
+      // Played synchronously: the click's length sets the typing pace, and
+      // the next letter's pause counts from its end.
+      const ULONGLONG click_began = page_clock.microseconds();
+      play_sound(CLICK_SOUND_ID);
+      pace_after(pace, click_began);
+    }
   }
   play_sound(CLOSING_SOUND_ID);
 }

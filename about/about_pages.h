@@ -17,7 +17,9 @@ constexpr int PAGE_LINE_PITCH = 18;
 // Fades run through grey 5, 10, ... 255: 51 steps.
 constexpr int FADE_STEP = 5;
 constexpr int FADE_LAST_LEVEL = 255;
-// Pause after every fade and typing step.
+constexpr int FADE_STEPS = FADE_LAST_LEVEL / FADE_STEP;
+// Pause after every fade and typing step: step n of a run is due n - 1
+// pauses after its start (page_pace.h).
 constexpr DWORD STEP_PAUSE_MS = 5;
 // Raw-data WAV resources of the program's own module.
 constexpr WORD CLICK_SOUND_ID = ABOUT_CLICK_SOUND_ID;

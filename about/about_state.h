@@ -35,7 +35,6 @@ extern char typing_copy[TEXT_BUFFER_SIZE];
 // The menu's purchase entry: its fixed words and the vendor's site name.
 extern char purchase_entry[TEXT_BUFFER_SIZE];
 
-// drawing_page, set while a page is drawn so that a page command let in by
-// a sound's wait waits for it, and the page commands held meanwhile, live
-// in about_window.cpp beside the command routing, the only code that reads
-// them.
+// page_steps, busy while a page is drawn so that a command let in by the
+// page's waits is held until it is complete, lives in about_window.cpp
+// beside the command routing, the only code that reads it.

@@ -8,8 +8,9 @@
 #include "about_pages.h"
 #include "about_state.h"
 #include "display_scale.h"
-#include "held_commands.h"
+#include "held_steps.h"
 #include "instance.h"
+#include "page_pace.h"
 #include "system_libraries.h"
 #include "window_skeleton.h"
 #include "window_utils.h"
@@ -17,34 +18,6 @@
 namespace {
 
 constexpr COLORREF BLACK = 0x000000;
-
-// Set while a page is drawn. A page draws with the loop stopped, but each
-// sound it plays waits on the sound system's own thread, and that wait lets
-// messages sent by other programs in: a page command among them would draw
-// its page into the middle of this one. It is held instead, and drawn, in
-// the order it came, as soon as the page is complete.
-bool drawing_page = false;
-held_commands pending_pages;
-
-void draw_page(WORD command) {
-  if (command == IDM_VERSION) {
-    show_version_page();
-  } else {
-    show_credits_page();
-  }
-}
-
-void show_page(WORD command) {
-  if (drawing_page) {
-    hold_command(pending_pages, command);
-    return;
-  }
-  drawing_page = true;
-  draw_page(command);
-  int next;
-  while (next_held_command(pending_pages, &next)) draw_page(static_cast<WORD>(next));
-  drawing_page = false;
-}
 
 // The page as it last stood on the screen, after the system erased part of
 // the window (restored, uncovered, or invalidated by another program), at
@@ -72,11 +45,19 @@ void open_product_page() {
   ShellExecuteA(nullptr, nullptr, VENDOR_PRODUCT_PAGE, nullptr, nullptr, SW_SHOWNORMAL);
 }
 
-void about_command(WORD command) {
+void run_about_command(int command) {
   switch (command) {
     case IDM_VERSION:
     case IDM_CREDITS:
-      show_page(command);
+      // A finer tick for the page's 5 ms steps while it is drawn, and the
+      // system's own again once it is complete.
+      begin_page_tick();
+      if (command == IDM_VERSION) {
+        show_version_page();
+      } else {
+        show_credits_page();
+      }
+      end_page_tick();
       break;
     case IDM_PURCHASE:
       open_product_page();
@@ -88,6 +69,13 @@ void about_command(WORD command) {
       break;  // such as IDOK and IDCANCEL from dialog navigation
   }
 }
+
+// A page draws with the loop stopped, but its waits (its own, kept
+// answering, and its sounds') let messages sent by other programs in: a
+// command among them would draw its page into the middle of this one, or
+// open the product page in the middle of it. It is held instead, and run,
+// in the order it came, as soon as the page is complete.
+held_steps page_steps = {run_about_command, nullptr, NO_MERGED_STEP, false, false, {}};
 
 }  // namespace
 
@@ -128,7 +116,7 @@ void build_about_window() {
   set_window_text(about_window, ABOUT_TITLE);
   ShowWindow(about_window, SW_SHOW);
   make_topmost(about_window);
-  show_page(IDM_VERSION);
+  run_step(page_steps, IDM_VERSION);
 }
 
 LRESULT CALLBACK about_window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -140,7 +128,7 @@ LRESULT CALLBACK about_window_proc(HWND window, UINT message, WPARAM wparam, LPA
       PostQuitMessage(0);
       return 0;
     case WM_COMMAND:
-      about_command(LOWORD(wparam));
+      run_step(page_steps, LOWORD(wparam));
       return 0;
     case WM_DPICHANGED:
       change_dpi(window, wparam, lparam);

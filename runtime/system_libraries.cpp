@@ -6,6 +6,7 @@ namespace {
 
 using set_default_dll_directories_function = BOOL(WINAPI*)(DWORD flags);
 using play_sound_function = BOOL(WINAPI*)(LPCSTR sound, HMODULE module, DWORD flags);
+using time_period_function = MMRESULT(WINAPI*)(UINT period_ms);
 using init_common_controls_function = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX* controls);
 
 // A library's function by name, or null (the generic function type between
@@ -31,9 +32,23 @@ HMODULE load_from_system_folder(const char* file_name) {
   return LoadLibraryExA(path, nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
 }
 
+// winmm, loaded once for all its functions.
+HMODULE winmm() {
+  static HMODULE module = nullptr;
+  static bool loaded = false;
+  if (!loaded) {
+    loaded = true;
+    module = load_from_system_folder("winmm.dll");
+  }
+  return module;
+}
+
 // Each function is looked up once; a failed look-up is not tried again.
 play_sound_function play_sound = nullptr;
 bool play_sound_looked_up = false;
+time_period_function time_begin_period = nullptr;
+time_period_function time_end_period = nullptr;
+bool time_period_looked_up = false;
 init_common_controls_function init_common_controls = nullptr;
 bool init_common_controls_looked_up = false;
 
@@ -52,11 +67,33 @@ void restrict_library_search() {
 BOOL system_play_sound(LPCSTR sound, DWORD flags) {
   if (!play_sound_looked_up) {
     play_sound_looked_up = true;
-    play_sound =
-        library_function<play_sound_function>(load_from_system_folder("winmm.dll"), "PlaySoundA");
+    play_sound = library_function<play_sound_function>(winmm(), "PlaySoundA");
   }
   if (play_sound == nullptr) return FALSE;
   return play_sound(sound, nullptr, flags);
+}
+
+namespace {
+
+void look_up_time_period() {
+  if (time_period_looked_up) return;
+  time_period_looked_up = true;
+  time_begin_period = library_function<time_period_function>(winmm(), "timeBeginPeriod");
+  time_end_period = library_function<time_period_function>(winmm(), "timeEndPeriod");
+}
+
+}  // namespace
+
+MMRESULT system_time_begin_period(UINT period_ms) {
+  look_up_time_period();
+  if (time_begin_period == nullptr) return TIMERR_NOCANDO;
+  return time_begin_period(period_ms);
+}
+
+MMRESULT system_time_end_period(UINT period_ms) {
+  look_up_time_period();
+  if (time_end_period == nullptr) return TIMERR_NOCANDO;
+  return time_end_period(period_ms);
 }
 
 BOOL system_init_common_controls(const INITCOMMONCONTROLSEX* controls) {

@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <mmsystem.h>
 
 // Called first at start: every later library load, the system's own on the
 // program's behalf included (sound drivers, shell extensions), searches the
@@ -18,6 +19,12 @@ void restrict_library_search();
 // PlaySoundA with no module. Without winmm or its function, nothing is
 // played and the result is FALSE, as with no sound device.
 BOOL system_play_sound(LPCSTR sound, DWORD flags);
+
+// timeBeginPeriod and timeEndPeriod: the system timer's tick asked for
+// and given back. Without winmm or the function, nothing is asked and the
+// result is TIMERR_NOCANDO.
+MMRESULT system_time_begin_period(UINT period_ms);
+MMRESULT system_time_end_period(UINT period_ms);
 
 // InitCommonControlsEx. Without comctl32 or its function, nothing is
 // initialised and the result is FALSE.

@@ -49,7 +49,7 @@ extern HMENU menu_bar;
 extern char box_text[TEXT_BUFFER_SIZE];
 
 // Two more pieces of state live beside the only code that uses them:
-// - clock_busy and the held steps (stopwatch_window.cpp): set while a
+// - clock_steps (stopwatch_window.cpp): the clock's steps, busy while a
 //   refresh or command runs, so that a message let in by a chime's wait is
 //   held in order and run after it, not inside it;
 // - clock_calls (clock_calls.h): the table of timer and title calls through

@@ -4,7 +4,7 @@
 
 #include "clock_calls.h"
 #include "display_scale.h"
-#include "held_commands.h"
+#include "held_steps.h"
 #include "stopwatch_clock.h"
 #include "stopwatch_commands.h"
 #include "stopwatch_menus.h"
@@ -32,64 +32,30 @@ bool is_stopwatch_command(WPARAM wparam) {
 // What the clock is asked to do: a command id, or a refresh of the title.
 constexpr int REFRESH_STEP = 0;
 
-// Set while the clock refreshes the title or runs a command. Every chime
-// waits on the sound system, and that wait lets in the messages other
-// programs send: a command or refresh among them would run inside this
-// one (a Reset in the middle of a whole-minute refresh). Such a step is
-// held here instead and runs as soon as this one has ended, in the order
-// it came, as a sent message would have. Nothing is posted again, so a
-// full message queue loses nothing, and a timer message's lParam is never
-// handed on to be called as a timer procedure. A refresh needs no place
-// in the list: one later refresh reads the clock for all of them.
-bool clock_busy = false;
-bool refresh_wanted = false;
-held_commands held_steps;
-
-bool hold_while_busy(int step) {
-  if (!clock_busy) return false;
-  if (step == REFRESH_STEP) {
-    refresh_wanted = true;
-  } else {
-    hold_command(held_steps, step);
-  }
-  return true;
-}
-
-void run_step(int step) {
-  const bool was_busy = clock_busy;
-  // Help and About leave the clock free: their boxes' modal loops go on
-  // refreshing the title.
-  clock_busy = was_busy || (step != IDM_HELP && step != IDM_ABOUT);
+void run_clock_step(int step) {
   if (step == REFRESH_STEP) {
     stopwatch_refresh();
   } else {
     stopwatch_command(step);
   }
-  clock_busy = was_busy;
 }
 
-void run_held_steps() {
-  for (;;) {
-    int step;
-    if (next_held_command(held_steps, &step)) {
-      run_step(step);
-    } else if (refresh_wanted) {
-      refresh_wanted = false;
-      run_step(REFRESH_STEP);
-    } else {
-      return;
-    }
-  }
-}
+// Help and About leave the clock free: their boxes' modal loops go on
+// refreshing the title.
+bool opens_a_box(int step) { return step == IDM_HELP || step == IDM_ABOUT; }
+
+// Every chime waits on the sound system, and that wait lets in the
+// messages other programs send: a command or refresh among them would run
+// inside this one (a Reset in the middle of a whole-minute refresh). Such a
+// step is held instead and runs as soon as this one has ended, in the
+// order it came, as a sent message would have. Nothing is posted again, so
+// a full message queue loses nothing, and a timer message's lParam is never
+// handed on to be called as a timer procedure. A refresh needs no place in
+// the list: one later refresh reads the clock for all of them.
+held_steps clock_steps = {run_clock_step, opens_a_box, REFRESH_STEP, false, false, {}};
 
 // Runs the step, or holds it while the clock is busy; true when held.
-bool clock_step(int step) {
-  if (hold_while_busy(step)) return true;
-  const bool outermost = !clock_busy;
-  run_step(step);
-  if (outermost) run_held_steps();
-  return false;
-}
+bool clock_step(int step) { return run_step(clock_steps, step); }
 
 // The window's outer size at its DPI, caption and menu bar included: its
 // size at 96 DPI scaled, but never so low that the menu bar is cut. The

@@ -67,10 +67,9 @@ quiet_prefix() {
 quiet_prefix
 times=$("$WINELOADER" "$probe" ready "$runs" "${probe_args[@]}" 2>/dev/null | tr -d '\r')
 # What the programs' own pauses take here: Lapwick sleeps 100 ms before it
-# shows its window; the About window fades three lines in, 51 steps of
-# Sleep(5) each, before its loop runs.
+# shows its window. The About window has none to take off: it answers from
+# the first step of its first page on.
 measured_100=$("$WINELOADER" "$probe" sleeps 1 100 2>/dev/null | tr -d '\r')
-measured_153x5=$("$WINELOADER" "$probe" sleeps 153 5 2>/dev/null | tr -d '\r')
 quiet_prefix
 
 median() { tr ' ' '\n' | grep -v '^$' | sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
@@ -78,14 +77,13 @@ declare -A median_of
 while read -r class values; do
   [ -n "$class" ] && median_of[$class]=$(echo "$values" | median)
 done <<< "$times"
-declare -A nominal_pause=([OmbrelBareWindow]=0 [Lapwick]=100 [OmbrelAbout]=765 [OmbrelSplash]=0)
-declare -A measured_pause=([OmbrelBareWindow]=0 [Lapwick]=$measured_100 [OmbrelAbout]=$measured_153x5
+declare -A nominal_pause=([OmbrelBareWindow]=0 [Lapwick]=100 [OmbrelAbout]=0 [OmbrelSplash]=0)
+declare -A measured_pause=([OmbrelBareWindow]=0 [Lapwick]=$measured_100 [OmbrelAbout]=0
                            [OmbrelSplash]=0)
 
 echo
 echo "== start until the message loop answers WM_NULL, win64 under Wine (ms, median of $runs alternating starts) =="
-echo "   pauses taken off: nominal (Lapwick 100, OmbrelAbout 3 x 51 x 5 = 765) and as measured here"
-echo "   (Sleep(100) took $measured_100 ms, 153 x Sleep(5) took $measured_153x5 ms)"
+echo "   pauses taken off: nominal (Lapwick 100) and as measured here (Sleep(100) took $measured_100 ms)"
 printf '%-17s %7s %8s %9s %12s %9s   %s\n' program median nominal ratio measured ratio starts
 bare_ms=${median_of[OmbrelBareWindow]}
 while read -r class values; do

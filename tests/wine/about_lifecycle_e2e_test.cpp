@@ -82,6 +82,7 @@ class web_handler_recorder {
     DeleteFileA(record_.c_str());
   }
   bool installed() const { return installed_; }
+  bool has_record() const { return read_text_file(record_).find('\n') != std::string::npos; }
   // What the recorder wrote: the address, then its start-up flags and show
   // command; empty until it has run.
   bool wait_record(std::string& address, unsigned long& flags, unsigned& show) const {
@@ -238,35 +239,66 @@ TEST(AboutLifecycleE2E, AHandOverRaceNeverShowsTwoWindows) {
   }
 }
 
-TEST(AboutLifecycleE2E, APageCommandSentDuringAPageRunsAfterIt) {
-  // While a click plays, the sound system's own calls let another
-  // program's sent message in; a page asked for then must not be drawn
-  // into the middle of the page being drawn.
+TEST(AboutLifecycleE2E, CommandsSentDuringAPageRunAfterItInTheOrderTheyCame) {
+  // Another program's commands sent in the middle of the credits page must
+  // not run inside it: the product page opens only once the page is
+  // complete, and the version page asked for then is drawn after it.
+  // Meanwhile the window answers another program's message every time, as
+  // the system's check for a hung window does.
+  web_handler_recorder browser;
+  ASSERT_TRUE(browser.installed()) << "the recorder could not be installed";
   about_program about = start_about();
   ASSERT_NE(about.window, nullptr);
   ASSERT_TRUE(wait_page_complete(about.window));
   HWND picture = FindWindowExA(about.window, nullptr, "Static", nullptr);
-  PostMessageA(about.window, WM_COMMAND, IDM_CREDITS, 0);
-  // The heading is typed click by click in the page's first second; the
-  // version page is asked for while the clicks play.
-  Sleep(300);
-  const RECT heading = line_band(2);
-  EXPECT_TRUE(run_command(about.window, IDM_VERSION));
+  const RECT heading = line_band(CREDITS_HEADING_ROW);
+  HANDLE page = CreateThread(nullptr, 0, send_credits, about.window, 0, nullptr);
+  const DWORD started = GetTickCount();
+  int asked = 0, unanswered = 0;
+  bool commands_sent = false, opened_inside_page = false;
+  for (DWORD next = 0; WaitForSingleObject(page, next) == WAIT_TIMEOUT;) {
+    DWORD_PTR answer = 0;
+    ++asked;
+    if (!SendMessageTimeoutA(about.window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 200, &answer)) {
+      ++unanswered;
+    }
+    const bool heading_shown = count_white(screen_picture(about.window), heading) > 0;
+    opened_inside_page = opened_inside_page || (heading_shown && browser.has_record());
+    if (heading_shown && !commands_sent) {
+      commands_sent = true;
+      EXPECT_TRUE(run_command(about.window, IDM_PURCHASE));
+      EXPECT_TRUE(run_command(about.window, IDM_VERSION));
+    }
+    // The page's own send gives up within its bound.
+    next = 250 - (GetTickCount() - started) % 250;
+  }
+  CloseHandle(page);
+  std::printf("WM_NULL sent every 250 ms through the page: %d of %d unanswered within 200 ms\n",
+              unanswered, asked);
+  EXPECT_GE(asked, 8) << "the credits page takes seconds";
+  EXPECT_EQ(unanswered, 0);
+  ASSERT_TRUE(commands_sent) << "the heading was never seen typed";
   // The version page in the end: the picture back, no heading, no names,
   // and so for two seconds on end (a version page drawn inside the credits
   // page is clean only until the next letter is typed over it).
   DWORD clean_since = 0;
   EXPECT_TRUE(wait_until(
       [&] {
-        const pixel_picture page = screen_picture(about.window);
-        const bool clean = IsWindowVisible(picture) && count_white(page, heading) == 0 &&
-                           count_white(page, line_band(13)) == 0;
+        const pixel_picture now = screen_picture(about.window);
+        const bool clean = IsWindowVisible(picture) && count_white(now, heading) == 0 &&
+                           count_white(now, line_band(CREDITS_LAST_ROW)) == 0;
         if (!clean) clean_since = 0;
         if (clean && clean_since == 0) clean_since = GetTickCount();
         return clean && GetTickCount() - clean_since >= 2000;
       },
       PAGE_BOUND_MS))
       << "credits text left on the version page";
+  EXPECT_FALSE(opened_inside_page) << "the product page opened while the credits page was drawn";
+  std::string address;
+  unsigned long flags = 0;
+  unsigned show = 0;
+  ASSERT_TRUE(browser.wait_record(address, flags, show)) << "the product page never opened";
+  EXPECT_EQ(address, ABOUT_PRODUCT_PAGE);
   PostMessageA(about.window, WM_COMMAND, IDM_EXIT, 0);
   EXPECT_EQ(wait_exit(about.program, PAGE_BOUND_MS), 0);
 }

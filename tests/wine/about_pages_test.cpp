@@ -4,6 +4,8 @@
 // window's own drawing context holds, and the window procedure and loop.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -14,6 +16,7 @@
 #include "about_test_support.h"
 #include "about_window.h"
 #include "import_seam.h"
+#include "page_clock.h"
 #include "sound.h"
 #include "window_skeleton.h"
 
@@ -167,6 +170,75 @@ TEST_F(AboutPages, WholePageFadesInAndOutWhenGivenAPause) {
   EXPECT_EQ(count_lit(picture, whole(picture), {picture_rect(about_window)}), 0);
   fade_in_page(1);
   EXPECT_GT(count_white(window_picture(), line_cell(3, VERSION_TEXTS[0])), 0);
+}
+
+namespace {
+
+// A page clock whose tick is tick_us: a sleep ends at the first tick at or
+// after the time asked for, as on a system that gives the program no finer
+// tick. Its time moves only with the sleeps, so a busy machine changes
+// neither the steps that a page draws nor the time it takes on this clock.
+// The grey level each line was last drawn in is noted at every sleep.
+ULONGLONG tick_us = 1000;
+ULONGLONG clock_us = 0;
+std::vector<int> levels_seen[PAGE_LINE_COUNT];
+void note_levels() {
+  for (int line = 0; line < PAGE_LINE_COUNT; ++line) {
+    const int level = GetRValue(line_colours[line]);
+    std::vector<int>& seen = levels_seen[line];
+    if (level != 0 && (seen.empty() || seen.back() != level)) seen.push_back(level);
+  }
+}
+ULONGLONG ticking_clock() { return clock_us; }
+VOID WINAPI ticking_sleep(DWORD ms) {
+  note_levels();
+  clock_us = (clock_us + ms * 1000ULL + tick_us - 1) / tick_us * tick_us;
+}
+
+}  // namespace
+
+// Windows gives a program that asks for no finer tick one of 15.625 ms:
+// each page then takes as long as with a 1 ms tick, give or take a tenth.
+// With a 1 ms tick every fade draws every grey level in order; with the
+// coarse one it skips levels but still rises and ends in white.
+TEST_F(AboutPages, AtACoarseTickEachPageTakesItsTimeAndEveryFadeEndsInWhite) {
+  const ULONGLONG ticks_us[] = {1000, 15625};
+  const struct {
+    const char* name;
+    void (*show)();
+    std::vector<int> faded;
+  } pages[] = {{"version", show_version_page, {3, 5, 9}},
+               {"credits", show_credits_page, {3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13}}};
+  std::vector<int> every_level;
+  for (int level = FADE_STEP; level <= FADE_LAST_LEVEL; level += FADE_STEP) {
+    every_level.push_back(level);
+  }
+  ULONGLONG took_ms[2][2] = {};
+  for (int t = 0; t < 2; ++t) {
+    tick_us = ticks_us[t];
+    page_clock = {ticking_clock, ticking_sleep};
+    for (int p = 0; p < 2; ++p) {
+      for (std::vector<int>& seen : levels_seen) seen.clear();
+      const ULONGLONG began = clock_us;
+      pages[p].show();
+      took_ms[t][p] = (clock_us - began) / 1000;
+      note_levels();
+      for (int line : pages[p].faded) {
+        // Noted once per change, so sorted means rising.
+        const std::vector<int>& seen = levels_seen[line];
+        EXPECT_TRUE(t == 0 ? seen == every_level : std::is_sorted(seen.begin(), seen.end()))
+            << pages[p].name << " line " << line;
+        EXPECT_EQ(seen.empty() ? 0 : seen.back(), FADE_LAST_LEVEL) << pages[p].name << " " << line;
+      }
+    }
+  }
+  restore_page_clock();
+  for (int p = 0; p < 2; ++p) {
+    std::printf("%s page: %lu ms at a 1 ms tick, %lu ms at a 15.625 ms tick\n", pages[p].name,
+                static_cast<unsigned long>(took_ms[0][p]),
+                static_cast<unsigned long>(took_ms[1][p]));
+    EXPECT_LE(took_ms[1][p], 1.1 * took_ms[0][p]) << pages[p].name;
+  }
 }
 
 TEST_F(AboutPages, CloseAndExitPostQuitZeroKeepingTheWindowAndOtherKeysChangeNothing) {

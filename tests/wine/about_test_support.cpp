@@ -74,9 +74,26 @@ about_program start_about(const char* exe_name) {
 }
 
 bool wait_page_complete(HWND window) {
+  // The page answers sent messages while it is drawn, so the screen tells:
+  // complete once its last line is white (only at its last step) and
+  // nothing is lit beside its three lines and the picture. The window is
+  // 318 pixels wide at 96 DPI, and as much wider at its own DPI.
+  // Read each time: the picture is created after the window.
+  const bool last_line_white = wait_until(
+      [&] {
+        RECT frame = {};
+        GetWindowRect(window, &frame);
+        const int dpi = MulDiv(frame.right - frame.left, 96, 318);
+        const std::vector<RECT> shown = {line_row(VERSION_PRODUCT_ROW, dpi),
+                                         line_row(VERSION_LABEL_ROW, dpi),
+                                         line_row(VERSION_NUMBER_ROW, dpi), picture_rect(window)};
+        const pixel_picture page = screen_picture(window);
+        return count_white(page, shown[2]) > 0 && count_lit(page, whole(page), shown) == 0;
+      },
+      PAGE_BOUND_MS);
   DWORD_PTR result = 0;
-  return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, wait_bound(PAGE_BOUND_MS),
-                             &result) != 0;
+  return last_line_white && SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL,
+                                                wait_bound(PAGE_BOUND_MS), &result) != 0;
 }
 
 bool run_command(HWND window, WORD command) {

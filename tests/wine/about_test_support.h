@@ -41,8 +41,9 @@ struct about_program {
   HWND window = nullptr;
 };
 about_program start_about(const char* exe_name = "OmbrelAbout.exe");
-// The loop answers a sent message only once the page being drawn is
-// complete; a sent command returns once its page is complete.
+// The first page complete (its last line white on the screen, moments
+// before its end); a sent command returns once its page is complete, unless
+// a page is being drawn, which holds it.
 bool wait_page_complete(HWND window);
 bool run_command(HWND window, WORD command);
 // The picture control's rectangle in the window's client area.

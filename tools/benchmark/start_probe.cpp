@@ -4,8 +4,9 @@
 //     Starts the programs in turn, ROUNDS times round, and prints for each
 //     start the milliseconds from CreateProcess until the program's window
 //     (found by class) answers a WM_NULL sent to it. A sent message is
-//     handled only when the message loop runs, so every pause and fade of
-//     the start-up lies inside the figure. One line per program:
+//     handled once the program looks at its queue: when its message loop
+//     runs, or, in the About window, between two steps of its first page.
+//     Every pause before that lies inside the figure. One line per program:
 //     "CLASS ms ms ...". The program is ended after each start.
 //   start_probe sleeps COUNT MS
 //     Prints the milliseconds that COUNT calls of Sleep(MS) take here.
