@@ -2,19 +2,13 @@
 
 #include <cstring>
 
+#include "library_function.h"
+
 namespace {
 
 using set_default_dll_directories_function = BOOL(WINAPI*)(DWORD flags);
 using play_sound_function = BOOL(WINAPI*)(LPCSTR sound, HMODULE module, DWORD flags);
 using init_common_controls_function = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX* controls);
-
-// A library's function by name, or null (the generic function type between
-// the two keeps the cast well defined).
-template <typename Function>
-Function library_function(HMODULE module, const char* name) {
-  if (module == nullptr) return nullptr;
-  return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
-}
 
 HMODULE load_from_system_folder(const char* file_name) {
   HMODULE module = LoadLibraryExA(file_name, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
@@ -41,8 +35,8 @@ bool init_common_controls_looked_up = false;
 
 void restrict_library_search() {
   // Looked up at run time: systems before Windows 8 without its update lack it.
-  auto set_default_directories = library_function<set_default_dll_directories_function>(
-      GetModuleHandleA("kernel32.dll"), "SetDefaultDllDirectories");
+  auto set_default_directories = loaded_library_function<set_default_dll_directories_function>(
+      "kernel32.dll", "SetDefaultDllDirectories");
   if (set_default_directories != nullptr && set_default_directories(LOAD_LIBRARY_SEARCH_SYSTEM32)) {
     return;
   }
