@@ -31,6 +31,9 @@ int screen_dpi() {
 
 using dpi_for_window_call = UINT(WINAPI*)(HWND);
 
+// The TrueType sibling of the System font's look, in every Windows.
+constexpr char SCALABLE_DISPLAY_FACE[] = "Microsoft Sans Serif";
+
 }  // namespace
 
 int window_dpi() { return current_dpi; }
@@ -75,8 +78,15 @@ HFONT rebuild_display_font(HDC holder) {
   if (current_dpi != made_for) {
     LOGFONTA face = {};
     if (GetObjectA(stock, sizeof face, &face) != 0) {
+      // Windows' System font is a bitmap face, which GDI enlarges by whole
+      // multiples only: at 150 % it would come out at 100 % or at 200 %.
+      // A scalable face of the same weight takes the scaled height exactly.
       face.lfHeight = MulDiv(face.lfHeight, current_dpi, made_for);
-      face.lfWidth = MulDiv(face.lfWidth, current_dpi, made_for);
+      face.lfWidth = 0;
+      face.lfOutPrecision = OUT_TT_ONLY_PRECIS;
+      face.lfQuality = DEFAULT_QUALITY;
+      face.lfPitchAndFamily = VARIABLE_PITCH | FF_SWISS;
+      lstrcpynA(face.lfFaceName, SCALABLE_DISPLAY_FACE, LF_FACESIZE);
       HFONT made = CreateFontIndirectA(&face);
       if (made != nullptr) current_font = made;
     }

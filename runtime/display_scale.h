@@ -38,7 +38,8 @@ void outer_rect_for_client(RECT* rect, DWORD style, bool menu, DWORD ex_style);
 
 // The stock system font, which every drawing context starts with, at the
 // window's DPI: the stock font itself when the window's DPI is the one it
-// was made for, else a font of the same face scaled to window_dpi(). Made
+// was made for, else a scalable (TrueType) face of the stock font's weight
+// and its height scaled to window_dpi(). Made
 // again at each call and selected into holder (when not null), the context
 // that kept the previous one, which is then deleted. The unit owns it.
 HFONT rebuild_display_font(HDC holder);

@@ -9,6 +9,8 @@ namespace {
 using set_default_dll_directories_function = BOOL(WINAPI*)(DWORD flags);
 using play_sound_function = BOOL(WINAPI*)(LPCSTR sound, HMODULE module, DWORD flags);
 using init_common_controls_function = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX* controls);
+using dwm_window_attribute_function = HRESULT(WINAPI*)(HWND window, DWORD attribute, void* value,
+                                                       DWORD size);
 
 HMODULE load_from_system_folder(const char* file_name) {
   HMODULE module = LoadLibraryExA(file_name, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
@@ -30,6 +32,8 @@ play_sound_function play_sound = nullptr;
 bool play_sound_looked_up = false;
 init_common_controls_function init_common_controls = nullptr;
 bool init_common_controls_looked_up = false;
+dwm_window_attribute_function dwm_window_attribute = nullptr;
+bool dwm_window_attribute_looked_up = false;
 
 }  // namespace
 
@@ -61,4 +65,14 @@ BOOL system_init_common_controls(const INITCOMMONCONTROLSEX* controls) {
   }
   if (init_common_controls == nullptr) return FALSE;
   return init_common_controls(controls);
+}
+
+HRESULT system_dwm_window_attribute(HWND window, DWORD attribute, void* value, DWORD size) {
+  if (!dwm_window_attribute_looked_up) {
+    dwm_window_attribute_looked_up = true;
+    dwm_window_attribute = library_function<dwm_window_attribute_function>(
+        load_from_system_folder("dwmapi.dll"), "DwmGetWindowAttribute");
+  }
+  if (dwm_window_attribute == nullptr) return E_NOTIMPL;
+  return dwm_window_attribute(window, attribute, value, size);
 }

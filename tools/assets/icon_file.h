@@ -11,9 +11,10 @@
 #include "raster.h"
 
 constexpr int kIconSize = 32;
-// The sizes the program icons are drawn at: 100 %, 150 % and 200 % of
-// kIconSize; the system scales the next larger one down for the scales
-// between.
+// The sizes the program icons are drawn at: the small icon (16, caption and
+// taskbar) and the large one (32) at 100 %, 125 %, 150 % and 200 %, and
+// 256 for Explorer's largest views. The system takes the image of the size
+// it wants, so none is a smaller one enlarged or a larger one shrunk.
 const std::vector<int>& icon_sizes();
 
 // One image of a file, with its width (and height).
