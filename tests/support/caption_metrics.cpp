@@ -3,53 +3,42 @@
 #include "harness.h"
 #include "library_function.h"
 
-namespace {
-
-void set_metrics(NONCLIENTMETRICSW* metrics) {
-  SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, sizeof *metrics, metrics,
-                        SPIF_UPDATEINIFILE | SPIF_SENDCHANGE);
-}
-
-}  // namespace
-
 windows11_caption::windows11_caption(int text_percent) {
-  saved_.cbSize = sizeof saved_;
-  SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof saved_, &saved_, 0);
-  NONCLIENTMETRICSW metrics = saved_;
+  saved.cbSize = sizeof saved;
+  SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof saved, &saved, 0);
+  NONCLIENTMETRICSW metrics = saved;
   metrics.iCaptionWidth = 46;
   metrics.lfCaptionFont = LOGFONTW{};
   metrics.lfCaptionFont.lfHeight = -12 * text_percent / 100;
   metrics.lfCaptionFont.lfWeight = FW_NORMAL;
   lstrcpyW(metrics.lfCaptionFont.lfFaceName, L"Segoe UI");
-  set_metrics(&metrics);
+  SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, sizeof metrics, &metrics,
+                        SPIF_UPDATEINIFILE | SPIF_SENDCHANGE);
 }
 
-windows11_caption::~windows11_caption() { set_metrics(&saved_); }
+windows11_caption::~windows11_caption() {
+  SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, sizeof saved, &saved,
+                        SPIF_UPDATEINIFILE | SPIF_SENDCHANGE);
+}
 
-int caption_text_width(const char* text, int dpi) {
-  using for_dpi_call = BOOL(WINAPI*)(UINT, UINT, void*, UINT, UINT);
-  const auto for_dpi =
-      loaded_library_function<for_dpi_call>("user32.dll", "SystemParametersInfoForDpi");
+int caption_room_left(HWND window, const char* title, int dpi) {
+  const auto for_dpi = loaded_library_function<BOOL(WINAPI*)(UINT, UINT, void*, UINT, UINT)>(
+      "user32.dll", "SystemParametersInfoForDpi");
   NONCLIENTMETRICSW metrics = {};
   metrics.cbSize = sizeof metrics;
-  if (for_dpi == nullptr ||
+  TITLEBARINFO bar = {};
+  bar.cbSize = sizeof bar;
+  if (for_dpi == nullptr || !GetTitleBarInfo(window, &bar) ||
       !for_dpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, static_cast<UINT>(dpi))) {
-    return -1;
+    return -1000;
   }
   HFONT font = CreateFontIndirectW(&metrics.lfCaptionFont);
   HDC screen = GetDC(nullptr);
   HGDIOBJ before = SelectObject(screen, font);
-  SIZE extent = {};
-  GetTextExtentPoint32A(screen, text, lstrlenA(text), &extent);
+  SIZE text = {};
+  GetTextExtentPoint32A(screen, title, lstrlenA(title), &text);
   SelectObject(screen, before);
   ReleaseDC(nullptr, screen);
   DeleteObject(font);
-  return extent.cx;
-}
-
-int caption_room(HWND window, int dpi) {
-  TITLEBARINFO bar = {};
-  bar.cbSize = sizeof bar;
-  if (!GetTitleBarInfo(window, &bar)) return -1;
-  return bar.rcTitleBar.right - bar.rcTitleBar.left - 3 * metric_for_dpi(SM_CXSIZE, dpi);
+  return bar.rcTitleBar.right - bar.rcTitleBar.left - 3 * metric_for_dpi(SM_CXSIZE, dpi) - text.cx;
 }

@@ -292,6 +292,15 @@ std::size_t check_icon_image(const bytes& b, std::size_t file, std::size_t at, u
                              unsigned type, unsigned bits) {
   EXPECT_EQ(b[at + 6], n & 0xFF);  // 0 for 256
   EXPECT_EQ(b[at + 7], n & 0xFF);
+  if (n == 256) {  // a PNG of 8-bit RGBA pixels; its content is read back through Wine
+    const std::size_t png = file + read_u32(b, at + 18);
+    EXPECT_EQ(read_u16(b, at + 12), 32u);
+    EXPECT_EQ(tag(b, png), "\x89PNG");
+    EXPECT_EQ(tag(b, png + 12), "IHDR");
+    EXPECT_EQ(read_u32(b, png + 16), 0x10000u);  // 256, big-endian
+    EXPECT_EQ(read_u16(b, png + 24), 0x608u);    // 8 bits, RGBA
+    return read_u32(b, at + 14);
+  }
   EXPECT_EQ(b[at + 8], bits == 4 ? 16 : 0);
   if (type == 1) {
     EXPECT_EQ(read_u16(b, at + 10), 1u);

@@ -65,21 +65,26 @@ class program_file {
     SCOPED_TRACE(ico_file);
     const std::string group = data(RT_GROUP_ICON, MAKEINTRESOURCEA(PROGRAM_ICON_GROUP_ID));
     const unsigned sizes[] = {16, 20, 24, 32, 40, 48, 64, 256};
-    const unsigned count = sizeof sizes / sizeof sizes[0];
-    ASSERT_EQ(group.size(), 6u + 14u * count);
+    ASSERT_EQ(group.size(), 6u + 14u * 8);
     EXPECT_EQ(read_u16(group, 0), 0u);
     EXPECT_EQ(read_u16(group, 2), 1u);
-    EXPECT_EQ(read_u16(group, 4), count);
+    EXPECT_EQ(read_u16(group, 4), 8u);
     const std::string file = committed(ico_file);
-    for (unsigned i = 0; i < count; ++i) {
+    for (int i = 0; i < 8; ++i) {
       const std::size_t entry = 6 + 14 * i;
       EXPECT_EQ(static_cast<unsigned char>(group[entry]), sizes[i] & 0xFF);  // 0 for 256
       EXPECT_EQ(static_cast<unsigned char>(group[entry + 1]), sizes[i] & 0xFF);
-      EXPECT_EQ(read_u16(group, entry + 6), bits);
-      const std::string image = data(RT_ICON, MAKEINTRESOURCEA(read_u16(group, entry + 12)));
+      const bool png = sizes[i] == 256;  // compressed, 8-bit RGBA
+      EXPECT_EQ(read_u16(group, entry + 6), png ? 32u : bits);
+      std::string image = data(RT_ICON, MAKEINTRESOURCEA(read_u16(group, entry + 12)));
       EXPECT_EQ(image.size(), read_u32(group, entry + 8));
-      EXPECT_EQ(read_u32(image, 4), sizes[i]);
-      EXPECT_EQ(read_u16(image, 14), bits);
+      EXPECT_EQ(png ? read_u32(image, 16) : read_u32(image, 4), png ? 0x10000u : sizes[i]);
+      EXPECT_EQ(read_u16(image, png ? 24 : 14), png ? 0x608u : bits);
+      HICON drawn =
+          CreateIconFromResourceEx(reinterpret_cast<BYTE*>(&image[0]),
+                                   static_cast<DWORD>(image.size()), TRUE, 0x30000, 0, 0, 0);
+      EXPECT_NE(drawn, nullptr) << "the system cannot read image " << sizes[i];
+      if (drawn != nullptr) DestroyIcon(drawn);
       const std::size_t file_entry = 6 + 16 * i;
       EXPECT_TRUE(image ==
                   file.substr(read_u32(file, file_entry + 12), read_u32(file, file_entry + 8)))

@@ -181,19 +181,17 @@ TEST(PointFont, HeightFollowsTheScreenResolution) {
 // at one and a half times the stock font's height; back at the system's
 // DPI, the stock font itself.
 TEST(DisplayFont, ScalableFaceAtAnotherDpiAndTheStockFontAtItsOwn) {
-  HFONT stock = static_cast<HFONT>(GetStockObject(SYSTEM_FONT));
+  HGDIOBJ stock = GetStockObject(SYSTEM_FONT);
   HDC screen = GetDC(nullptr);
   ASSERT_EQ(GetDeviceCaps(screen, LOGPIXELSY), 96) << "the bench's system DPI";
+  TEXTMETRICA at_96 = {}, at_144 = {};
+  GetTextMetricsA(screen, &at_96);
   take_dpi_change(nullptr, MAKEWPARAM(144, 144), 0);
   LOGFONTA asked = {};
   ASSERT_NE(GetObjectA(rebuild_display_font(screen), sizeof asked, &asked), 0);
   EXPECT_EQ(asked.lfOutPrecision, OUT_TT_ONLY_PRECIS);
   EXPECT_STRNE(asked.lfFaceName, "System");
-  TEXTMETRICA at_144 = {}, at_96 = {};
   GetTextMetricsA(screen, &at_144);
-  EXPECT_NE(at_144.tmPitchAndFamily & TMPF_TRUETYPE, 0);
-  SelectObject(screen, stock);
-  GetTextMetricsA(screen, &at_96);
   EXPECT_NEAR(at_144.tmHeight, at_96.tmHeight * 1.5, 1.0);
   take_dpi_change(nullptr, MAKEWPARAM(96, 96), 0);
   EXPECT_EQ(rebuild_display_font(screen), stock);

@@ -4,6 +4,7 @@
 
 #include "dib.h"
 #include "palette.h"
+#include "png_file.h"
 
 namespace {
 
@@ -69,10 +70,10 @@ byte_buffer directory_file(const std::vector<icon_image>& images, bool cursor, u
     // A byte each: 0 stands for 256.
     put_u8(out, image.size & 0xFF);
     put_u8(out, image.size & 0xFF);
-    put_u8(out, colours);
+    put_u8(out, image.bits != 0 ? 0 : colours);
     put_u8(out, 0);
     put_u16(out, cursor ? image.size / 2 : 1);
-    put_u16(out, cursor ? image.size / 2 : bits);
+    put_u16(out, cursor ? image.size / 2 : image.bits != 0 ? image.bits : bits);
     put_u32(out, static_cast<std::uint32_t>(image.dib.size()));
     put_u32(out, offset);
     offset += static_cast<std::uint32_t>(image.dib.size());
@@ -133,6 +134,27 @@ byte_buffer icon_dib_4(const picture& p, const std::vector<std::uint32_t>& palet
   }
   put_mask(out, p);
   return out;
+}
+
+icon_image icon_png(const picture& p, const std::vector<std::uint32_t>* palette) {
+  byte_buffer rgba;
+  for (int row = 0; row < p.height; ++row) {
+    for (int x = 0; x < p.width; ++x) {
+      const std::size_t i = pixel_index(p, x, row);
+      unsigned alpha = channel_byte(p.coverage[i]);
+      rgb c = alpha > 0 ? p.colour[i] : rgb{0, 0, 0};
+      if (palette != nullptr) {
+        alpha = opaque(p, x, row) ? 255 : 0;
+        const std::uint32_t entry = (*palette)[alpha != 0 ? nearest_entry(*palette, c) : 0];
+        c = hex(entry);
+      }
+      put_u8(rgba, channel_byte(c.r));
+      put_u8(rgba, channel_byte(c.g));
+      put_u8(rgba, channel_byte(c.b));
+      put_u8(rgba, alpha);
+    }
+  }
+  return {static_cast<unsigned>(p.width), png_file(p.width, p.height, rgba), 32};
 }
 
 byte_buffer ico_file(const std::vector<icon_image>& images, unsigned bits, unsigned colours) {
