@@ -43,7 +43,7 @@ int scaled(int value) { return scale_for_dpi(value, current_dpi); }
 int read_window_dpi(HWND window) {
   // Looked up at run time: the programs start on systems that predate it
   // (Windows 10 1607).
-  static const auto dpi_for_window =
+  const auto dpi_for_window =
       loaded_library_function<dpi_for_window_call>("user32.dll", "GetDpiForWindow");
   const int dpi = dpi_for_window != nullptr ? static_cast<int>(dpi_for_window(window)) : 0;
   keep_window_dpi(dpi > 0 ? dpi : screen_dpi());
@@ -61,7 +61,7 @@ void take_dpi_change(HWND window, WPARAM wparam, LPARAM lparam) {
 
 void outer_rect_for_client(RECT* rect, DWORD style, bool menu, DWORD ex_style) {
   using adjust_call = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
-  static const auto adjust_for_dpi =
+  const auto adjust_for_dpi =
       loaded_library_function<adjust_call>("user32.dll", "AdjustWindowRectExForDpi");
   if (adjust_for_dpi != nullptr &&
       adjust_for_dpi(rect, style, menu, ex_style, static_cast<UINT>(current_dpi))) {

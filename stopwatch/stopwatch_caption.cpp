@@ -19,7 +19,7 @@ constexpr int CAPTION_BUTTONS = 3;
 // A system metric at the window's DPI (GetSystemMetricsForDpi, Windows 10
 // 1607 and later), else at the system's.
 int metric_at_window_dpi(int index) {
-  static const auto for_dpi =
+  const auto for_dpi =
       loaded_library_function<metric_for_dpi_call>("user32.dll", "GetSystemMetricsForDpi");
   if (for_dpi != nullptr) return for_dpi(index, static_cast<UINT>(window_dpi()));
   return GetSystemMetrics(index);
@@ -29,7 +29,7 @@ int metric_at_window_dpi(int index) {
 // that DPI where the system can answer (SystemParametersInfoForDpi, which
 // takes the wide structure only), else at the system's DPI and scaled.
 bool caption_font(LOGFONTW* font) {
-  static const auto for_dpi =
+  const auto for_dpi =
       loaded_library_function<parameters_for_dpi_call>("user32.dll", "SystemParametersInfoForDpi");
   NONCLIENTMETRICSW metrics = {};
   metrics.cbSize = sizeof metrics;
