@@ -124,7 +124,7 @@ HWND create_form(const char* caption, int x, int y, int width, int height, DWORD
   HWND form = CreateWindowExA(ex_style, about_class_name, caption, style, pixels_x(x), pixels_y(y),
                               made.cx, made.cy, nullptr, nullptr, module_instance, nullptr);
   // Made at the DPI read last; everything inside it follows the form's own.
-  const int made_at = window_dpi;
+  const int made_at = window_dpi();
   if (form != nullptr && read_window_dpi(form) != made_at) {
     const SIZE size = form_size(width, height);
     SetWindowPos(form, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);

@@ -1,8 +1,10 @@
 # Release executables are self-contained: the compiler's own runtime
 # libraries are linked in, so only system DLLs are imported. They are marked
-# for ASLR and DEP (and high-entropy ASLR on 64-bit).
+# for ASLR and DEP (and high-entropy ASLR on 64-bit), and as Terminal Server
+# aware: they keep no per-user files in the Windows folder, so a Remote
+# Desktop session needs no compatibility shims for them.
 add_link_options(-static -static-libgcc -static-libstdc++
-                 -Wl,--dynamicbase -Wl,--nxcompat)
+                 -Wl,--dynamicbase -Wl,--nxcompat -Wl,--tsaware)
 # Release programs carry no symbol tables.
 add_link_options($<$<CONFIG:Release,MinSizeRel>:-s>)
 # The same sources make the same bytes, whenever and wherever they are

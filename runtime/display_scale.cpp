@@ -10,11 +10,15 @@ int scale_for_dpi(int value, int dpi) {
 
 #ifdef _WIN32
 
-int window_dpi = BASE_DPI;
+#include "library_function.h"
 
 namespace {
 
+int current_dpi = BASE_DPI;
 HFONT current_font;
+
+// The one place the window's DPI changes.
+void keep_window_dpi(int dpi) { current_dpi = dpi; }
 
 // The screen's DPI as drawing contexts report it: the system DPI, for which
 // the stock objects are made.
@@ -27,34 +31,28 @@ int screen_dpi() {
 
 using dpi_for_window_call = UINT(WINAPI*)(HWND);
 
-// GetDpiForWindow, looked up at run time: the programs start on systems
-// that predate it.
-dpi_for_window_call dpi_for_window() {
-  static bool looked = false;
-  static dpi_for_window_call call = nullptr;
-  if (!looked) {
-    looked = true;
-    FARPROC found = GetProcAddress(GetModuleHandleA("user32.dll"), "GetDpiForWindow");
-    // Through void*: the address is of a function of this very type.
-    call = reinterpret_cast<dpi_for_window_call>(reinterpret_cast<void*>(found));
-  }
-  return call;
-}
+// The TrueType sibling of the System font's look, in every Windows.
+constexpr char SCALABLE_DISPLAY_FACE[] = "Microsoft Sans Serif";
 
 }  // namespace
 
-int scaled(int value) { return scale_for_dpi(value, window_dpi); }
+int window_dpi() { return current_dpi; }
+
+int scaled(int value) { return scale_for_dpi(value, current_dpi); }
 
 int read_window_dpi(HWND window) {
-  dpi_for_window_call call = dpi_for_window();
-  const int dpi = call != nullptr ? static_cast<int>(call(window)) : 0;
-  window_dpi = dpi > 0 ? dpi : screen_dpi();
-  return window_dpi;
+  // Looked up at run time: the programs start on systems that predate it
+  // (Windows 10 1607).
+  const auto dpi_for_window =
+      loaded_library_function<dpi_for_window_call>("user32.dll", "GetDpiForWindow");
+  const int dpi = dpi_for_window != nullptr ? static_cast<int>(dpi_for_window(window)) : 0;
+  keep_window_dpi(dpi > 0 ? dpi : screen_dpi());
+  return current_dpi;
 }
 
 void take_dpi_change(HWND window, WPARAM wparam, LPARAM lparam) {
   const int dpi = HIWORD(wparam);
-  if (dpi > 0) window_dpi = dpi;
+  if (dpi > 0) keep_window_dpi(dpi);
   const RECT* suggested = reinterpret_cast<const RECT*>(lparam);
   if (suggested == nullptr) return;
   SetWindowPos(window, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
@@ -63,15 +61,10 @@ void take_dpi_change(HWND window, WPARAM wparam, LPARAM lparam) {
 
 void outer_rect_for_client(RECT* rect, DWORD style, bool menu, DWORD ex_style) {
   using adjust_call = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
-  static bool looked = false;
-  static adjust_call adjust_for_dpi = nullptr;
-  if (!looked) {
-    looked = true;
-    FARPROC found = GetProcAddress(GetModuleHandleA("user32.dll"), "AdjustWindowRectExForDpi");
-    adjust_for_dpi = reinterpret_cast<adjust_call>(reinterpret_cast<void*>(found));
-  }
+  const auto adjust_for_dpi =
+      loaded_library_function<adjust_call>("user32.dll", "AdjustWindowRectExForDpi");
   if (adjust_for_dpi != nullptr &&
-      adjust_for_dpi(rect, style, menu, ex_style, static_cast<UINT>(window_dpi))) {
+      adjust_for_dpi(rect, style, menu, ex_style, static_cast<UINT>(current_dpi))) {
     return;
   }
   AdjustWindowRectEx(rect, style, menu, ex_style);
@@ -82,11 +75,18 @@ HFONT rebuild_display_font(HDC holder) {
   HFONT previous = current_font;
   current_font = stock;
   const int made_for = screen_dpi();
-  if (window_dpi != made_for) {
+  if (current_dpi != made_for) {
     LOGFONTA face = {};
     if (GetObjectA(stock, sizeof face, &face) != 0) {
-      face.lfHeight = MulDiv(face.lfHeight, window_dpi, made_for);
-      face.lfWidth = MulDiv(face.lfWidth, window_dpi, made_for);
+      // Windows' System font is a bitmap face, which GDI enlarges by whole
+      // multiples only: at 150 % it would come out at 100 % or at 200 %.
+      // A scalable face of the same weight takes the scaled height exactly.
+      face.lfHeight = MulDiv(face.lfHeight, current_dpi, made_for);
+      face.lfWidth = 0;
+      face.lfOutPrecision = OUT_TT_ONLY_PRECIS;
+      face.lfQuality = DEFAULT_QUALITY;
+      face.lfPitchAndFamily = VARIABLE_PITCH | FF_SWISS;
+      lstrcpynA(face.lfFaceName, SCALABLE_DISPLAY_FACE, LF_FACESIZE);
       HFONT made = CreateFontIndirectA(&face);
       if (made != nullptr) current_font = made;
     }

@@ -15,17 +15,18 @@ int scale_for_dpi(int value, int dpi);
 #include <windows.h>
 
 // The DPI of the program's window; BASE_DPI until read_window_dpi reads it.
-extern int window_dpi;
+// Only this unit changes it, from what the system says of the window.
+int window_dpi();
 
 // A value at 96 DPI at the window's DPI.
 int scaled(int value);
 
-// Reads the window's DPI into window_dpi and returns it: GetDpiForWindow
+// Reads the window's DPI, keeps it as window_dpi() and returns it: GetDpiForWindow
 // where the system has it (Windows 10 1607 and later), else the screen's
 // LOGPIXELSY.
 int read_window_dpi(HWND window);
 
-// The DPI of a WM_DPICHANGED (its wParam) into window_dpi, and the window
+// The DPI of a WM_DPICHANGED (its wParam) kept as window_dpi(), and the window
 // moved and sized to the rectangle the system suggests (its lParam).
 void take_dpi_change(HWND window, WPARAM wparam, LPARAM lparam);
 
@@ -37,7 +38,8 @@ void outer_rect_for_client(RECT* rect, DWORD style, bool menu, DWORD ex_style);
 
 // The stock system font, which every drawing context starts with, at the
 // window's DPI: the stock font itself when the window's DPI is the one it
-// was made for, else a font of the same face scaled to window_dpi. Made
+// was made for, else a scalable (TrueType) face of the stock font's weight
+// and its height scaled to window_dpi(). Made
 // again at each call and selected into holder (when not null), the context
 // that kept the previous one, which is then deleted. The unit owns it.
 HFONT rebuild_display_font(HDC holder);

@@ -2,20 +2,16 @@
 
 #include <cstring>
 
+#include "library_function.h"
+
 namespace {
 
 using set_default_dll_directories_function = BOOL(WINAPI*)(DWORD flags);
 using play_sound_function = BOOL(WINAPI*)(LPCSTR sound, HMODULE module, DWORD flags);
 using time_period_function = MMRESULT(WINAPI*)(UINT period_ms);
 using init_common_controls_function = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX* controls);
-
-// A library's function by name, or null (the generic function type between
-// the two keeps the cast well defined).
-template <typename Function>
-Function library_function(HMODULE module, const char* name) {
-  if (module == nullptr) return nullptr;
-  return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
-}
+using dwm_window_attribute_function = HRESULT(WINAPI*)(HWND window, DWORD attribute, void* value,
+                                                       DWORD size);
 
 HMODULE load_from_system_folder(const char* file_name) {
   HMODULE module = LoadLibraryExA(file_name, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
@@ -51,13 +47,15 @@ time_period_function time_end_period = nullptr;
 bool time_period_looked_up = false;
 init_common_controls_function init_common_controls = nullptr;
 bool init_common_controls_looked_up = false;
+dwm_window_attribute_function dwm_window_attribute = nullptr;
+bool dwm_window_attribute_looked_up = false;
 
 }  // namespace
 
 void restrict_library_search() {
   // Looked up at run time: systems before Windows 8 without its update lack it.
-  auto set_default_directories = library_function<set_default_dll_directories_function>(
-      GetModuleHandleA("kernel32.dll"), "SetDefaultDllDirectories");
+  auto set_default_directories = loaded_library_function<set_default_dll_directories_function>(
+      "kernel32.dll", "SetDefaultDllDirectories");
   if (set_default_directories != nullptr && set_default_directories(LOAD_LIBRARY_SEARCH_SYSTEM32)) {
     return;
   }
@@ -104,4 +102,14 @@ BOOL system_init_common_controls(const INITCOMMONCONTROLSEX* controls) {
   }
   if (init_common_controls == nullptr) return FALSE;
   return init_common_controls(controls);
+}
+
+HRESULT system_dwm_window_attribute(HWND window, DWORD attribute, void* value, DWORD size) {
+  if (!dwm_window_attribute_looked_up) {
+    dwm_window_attribute_looked_up = true;
+    dwm_window_attribute = library_function<dwm_window_attribute_function>(
+        load_from_system_folder("dwmapi.dll"), "DwmGetWindowAttribute");
+  }
+  if (dwm_window_attribute == nullptr) return E_NOTIMPL;
+  return dwm_window_attribute(window, attribute, value, size);
 }

@@ -1,5 +1,6 @@
 // The system libraries that are not among Windows' Known DLLs (winmm for
-// sound, comctl32 for the common controls) are never imported: a DLL of
+// sound, comctl32 for the common controls, dwmapi for the desktop
+// composition's caption) are never imported: a DLL of
 // that name beside the program would be loaded in their place. They are
 // loaded here, from the system folder only, on first use and once, and
 // their functions taken by name. The programs import Known DLLs alone.
@@ -29,3 +30,8 @@ MMRESULT system_time_end_period(UINT period_ms);
 // InitCommonControlsEx. Without comctl32 or its function, nothing is
 // initialised and the result is FALSE.
 BOOL system_init_common_controls(const INITCOMMONCONTROLSEX* controls);
+
+// DwmGetWindowAttribute: DWM's own answer (an error where composition is
+// off). Without dwmapi or its function nothing is read and the result is
+// E_NOTIMPL.
+HRESULT system_dwm_window_attribute(HWND window, DWORD attribute, void* value, DWORD size);

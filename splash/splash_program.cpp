@@ -81,13 +81,13 @@ void load_picture() {
   if (picture != nullptr) DeleteObject(picture);
   const drawn_picture* chosen = &drawn_pictures[sizeof drawn_pictures / sizeof *drawn_pictures - 1];
   for (const drawn_picture& drawn : drawn_pictures) {
-    if (drawn.dpi >= window_dpi) {
+    if (drawn.dpi >= window_dpi()) {
       chosen = &drawn;
       break;
     }
   }
   picture = LoadBitmapA(module_instance, chosen->name);
-  if (picture != nullptr && chosen->dpi != window_dpi) {
+  if (picture != nullptr && chosen->dpi != window_dpi()) {
     picture = fit_picture(picture, window_width, window_height);
   }
   picture_width = 0;
@@ -132,7 +132,7 @@ void create_splash_window(HINSTANCE instance) {
                                   SPLASH_HEIGHT, nullptr, nullptr, instance, nullptr);
   if (splash_window == nullptr) return;
   // The DPI was read as the window was made (WM_CREATE).
-  if (window_dpi != BASE_DPI) {
+  if (window_dpi() != BASE_DPI) {
     SetWindowPos(splash_window, nullptr, 0, 0, window_width, window_height,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   }

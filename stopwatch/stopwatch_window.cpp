@@ -5,6 +5,7 @@
 #include "clock_calls.h"
 #include "display_scale.h"
 #include "held_steps.h"
+#include "stopwatch_caption.h"
 #include "stopwatch_clock.h"
 #include "stopwatch_commands.h"
 #include "stopwatch_menus.h"
@@ -58,18 +59,33 @@ held_steps clock_steps = {run_clock_step, opens_a_box, REFRESH_STEP, false, fals
 bool clock_step(int step) { return run_step(clock_steps, step); }
 
 // The window's outer size at its DPI, caption and menu bar included: its
-// size at 96 DPI scaled, but never so low that the menu bar is cut. The
-// size was made for a 19-pixel caption; where the system's caption is
-// taller (Windows 10 and later draw one of 23 pixels at 96 DPI and more),
-// the window grows just enough for its whole menu bar above a line of
-// client area.
+// size at 96 DPI scaled, but never so small that the system cuts the time
+// in its caption short or the menu bar off. The size was made for a
+// 19-pixel caption in a small font with narrow buttons; where the system's
+// caption font or buttons are larger (Windows 10 and 11, "Make text
+// bigger"), the window grows just enough for the time, and where its
+// caption is taller (Windows 10 and later draw one of 23 pixels at 96 DPI
+// and more), just enough for its whole menu bar above a line of client
+// area. Applied at start and whenever any of them may change: a new
+// display scale, new caption metrics or a new theme.
 void size_for_dpi(HWND window) {
   if (window == nullptr) return;
   read_window_dpi(window);
-  RECT fit = {0, 0, scaled(STOPWATCH_WIDTH), 1};
+  const int width = std::max(scaled(STOPWATCH_WIDTH), caption_width_for_title(window, RESET_TITLE));
+  RECT fit = {0, 0, width, 1};
   outer_rect_for_client(&fit, STOPWATCH_STYLE, true, 0);
-  const int width = scaled(STOPWATCH_WIDTH);
   const int height = std::max(scaled(STOPWATCH_HEIGHT), static_cast<int>(fit.bottom - fit.top));
+  WINDOWPLACEMENT placement = {};
+  placement.length = sizeof placement;
+  if (IsIconic(window) && GetWindowPlacement(window, &placement)) {
+    // Minimised: the size it comes back at.
+    RECT& normal = placement.rcNormalPosition;
+    normal.right = normal.left + width;
+    normal.bottom = normal.top + height;
+    placement.showCmd = SW_SHOWMINNOACTIVE;
+    SetWindowPlacement(window, &placement);
+    return;
+  }
   RECT now = {};
   GetWindowRect(window, &now);
   if (now.right - now.left == width && now.bottom - now.top == height) return;
@@ -115,11 +131,21 @@ LRESULT CALLBACK stopwatch_window_proc(HWND window, UINT message, WPARAM wparam,
       break;
     case WM_DPICHANGED:
       // Another monitor's scale: the system's suggested rectangle is the
-      // window's size at that scale, and the icons drawn for it replace
-      // the class icon, which is at the system's scale.
+      // window's size at that scale, fitted again to the caption and the
+      // menu bar at it, and the icons drawn for it replace the ones for
+      // the scale before.
       take_dpi_change(window, wparam, lparam);
+      size_for_dpi(window);
       set_icons_for_dpi(window);
       return 0;
+    case WM_SETTINGCHANGE:
+      // New caption metrics, or a setting the system names only by its
+      // section (0): "Make text bigger" among them.
+      if (wparam == SPI_SETNONCLIENTMETRICS || wparam == 0) size_for_dpi(window);
+      break;
+    case WM_THEMECHANGED:
+      size_for_dpi(window);
+      break;
     case WM_DESTROY:
       clock_calls.kill_timer(window, timer_id);
       unregister_class_and_quit(class_name_text, stopwatch_module);
@@ -142,6 +168,7 @@ HWND start_stopwatch(HINSTANCE instance) {
       CreateWindowExA(0, class_name_text, initial_title, STOPWATCH_STYLE, 0, 0, STOPWATCH_WIDTH,
                       STOPWATCH_HEIGHT, nullptr, nullptr, stopwatch_module, nullptr);
   size_for_dpi(stopwatch_window);
+  set_icons_for_dpi(stopwatch_window);
   add_system_menu_items(stopwatch_window);
   attach_menu_bar(stopwatch_window);
 

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Checks release executables: they import only Known DLLs (the compiler's
 # runtime libraries are linked in) and are marked for ASLR and DEP, with
-# high-entropy ASLR on 64-bit.
+# high-entropy ASLR on 64-bit, and as Terminal Server aware.
 # usage: check_pe.sh OBJDUMP BITS EXE...
 set -u
 objdump=$1 bits=$2
@@ -20,7 +20,7 @@ for exe in "$@"; do
       echo "FAIL $exe imports $dll, which is not a Known DLL"; status=1
     fi
   done < <(echo "$dump" | sed -n 's/^[[:space:]]*DLL Name: //p')
-  flags=(DYNAMIC_BASE NX_COMPAT)
+  flags=(DYNAMIC_BASE NX_COMPAT TERMINAL_SERVICE_AWARE)
   [ "$bits" = 64 ] && flags+=(HIGH_ENTROPY_VA)
   for flag in "${flags[@]}"; do
     if ! echo "$dump" | grep -qw "$flag"; then

@@ -6,6 +6,8 @@
 #include <cstring>
 #include <vector>
 
+#include "library_function.h"
+
 std::string wine_path(const std::string& unix_path) {
   std::string path = "Z:" + unix_path;
   for (char& c : path) {
@@ -327,8 +329,7 @@ const char SAVED_VALUE[] = "LogPixels before the test";
 
 template <typename Call>
 Call user32_call(const char* name) {
-  return reinterpret_cast<Call>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), name)));
+  return loaded_library_function<Call>("user32.dll", name);
 }
 
 using awareness_call = void*(WINAPI*)(void*);

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "library_function.h"
+
 std::vector<unsigned long> played_sound_sizes(const std::string& winmm_trace) {
   std::vector<unsigned long> sizes;
   const std::string marker = "ParentChunk ckid=RIFF fccType=WAVE cksize=";
@@ -23,13 +25,6 @@ namespace {
 
 using unix_spawn_function = LONG(CDECL*)(char* const argv[], int wait);  // NTSTATUS
 using unix_name_function = char*(CDECL*)(const WCHAR* dos_name);
-
-// A Wine export found by name (cast through the generic function type).
-template <typename Function>
-Function wine_export(const char* module, const char* name) {
-  return reinterpret_cast<Function>(
-      reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleA(module), name)));
-}
 
 // Ids of the running processes whose executable has the name.
 std::vector<DWORD> processes_named(const char* exe_name) {
@@ -48,7 +43,8 @@ std::vector<DWORD> processes_named(const char* exe_name) {
 }  // namespace
 
 std::string unix_path(const std::string& windows_path) {
-  auto to_unix = wine_export<unix_name_function>("kernel32.dll", "wine_get_unix_file_name");
+  auto to_unix =
+      loaded_library_function<unix_name_function>("kernel32.dll", "wine_get_unix_file_name");
   if (to_unix == nullptr) return "";
   WCHAR wide[MAX_PATH] = {0};
   MultiByteToWideChar(CP_ACP, 0, windows_path.c_str(), -1, wide, MAX_PATH);
@@ -63,7 +59,7 @@ launched_program launch_through_shell(const char* exe_name, const std::string& a
                                       const std::string& error_file, DWORD timeout_ms,
                                       const std::string& folder) {
   launched_program program;
-  auto spawn = wine_export<unix_spawn_function>("ntdll.dll", "__wine_unix_spawnvp");
+  auto spawn = loaded_library_function<unix_spawn_function>("ntdll.dll", "__wine_unix_spawnvp");
   const char* bin_dir = std::getenv("OMBREL_BIN_DIR");
   std::string dir = folder.empty() ? (bin_dir != nullptr ? bin_dir : "") : unix_path(folder);
   if (spawn == nullptr || dir.empty()) return program;

@@ -290,8 +290,17 @@ TEST(SplashBitmap, UsesEveryColourAndKeepsTheBottomPlainAndDark) {
 // entry and the image; returns the entry's image bytes.
 std::size_t check_icon_image(const bytes& b, std::size_t file, std::size_t at, unsigned n,
                              unsigned type, unsigned bits) {
-  EXPECT_EQ(b[at + 6], n);
-  EXPECT_EQ(b[at + 7], n);
+  EXPECT_EQ(b[at + 6], n & 0xFF);  // 0 for 256
+  EXPECT_EQ(b[at + 7], n & 0xFF);
+  if (n == 256) {  // a PNG of 8-bit RGBA pixels; its content is read back through Wine
+    const std::size_t png = file + read_u32(b, at + 18);
+    EXPECT_EQ(read_u16(b, at + 12), 32u);
+    EXPECT_EQ(tag(b, png), "\x89PNG");
+    EXPECT_EQ(tag(b, png + 12), "IHDR");
+    EXPECT_EQ(read_u32(b, png + 16), 0x10000u);  // 256, big-endian
+    EXPECT_EQ(read_u16(b, png + 24), 0x608u);    // 8 bits, RGBA
+    return read_u32(b, at + 14);
+  }
   EXPECT_EQ(b[at + 8], bits == 4 ? 16 : 0);
   if (type == 1) {
     EXPECT_EQ(read_u16(b, at + 10), 1u);
@@ -302,7 +311,8 @@ std::size_t check_icon_image(const bytes& b, std::size_t file, std::size_t at, u
   }
   const std::uint32_t palette = bits == 4 ? 64 : 0;
   const std::uint32_t row = (n + 31) / 32 * 4;  // of the mask
-  const std::uint32_t dib_bytes = 40 + palette + n * n * bits / 8 + row * n;
+  const std::uint32_t colour_row = (n * bits + 31) / 32 * 4;
+  const std::uint32_t dib_bytes = 40 + palette + colour_row * n + row * n;
   EXPECT_EQ(read_u32(b, at + 14), dib_bytes);
   const std::size_t dib = file + read_u32(b, at + 18);
   EXPECT_EQ(read_u32(b, dib), 40u);
@@ -314,17 +324,18 @@ std::size_t check_icon_image(const bytes& b, std::size_t file, std::size_t at, u
   // Where the mask is set the colour image must be black, or the system
   // would invert the screen beneath; with alpha, the mask follows the alpha.
   const std::size_t colour = dib + 40 + palette;
-  const std::size_t mask = colour + n * n * bits / 8;
+  const std::size_t mask = colour + colour_row * n;
   unsigned transparent = 0;
   for (std::size_t p = 0; p < n * n; ++p) {
-    const bool masked = (b[mask + p / n * row + p % n / 8] & (0x80 >> (p % 8))) != 0;
+    const std::size_t x = p % n;
+    const bool masked = (b[mask + p / n * row + x / 8] & (0x80 >> (x % 8))) != 0;
+    const std::size_t pixel = colour + p / n * colour_row + x * bits / 8;
     transparent += masked;
     if (bits == 32) {
-      EXPECT_EQ(masked, b[colour + 4 * p + 3] < 128) << "pixel " << p;
+      EXPECT_EQ(masked, b[pixel + 3] < 128) << "pixel " << p;
     } else if (masked) {
-      const unsigned value =
-          bits == 4 ? (b[colour + p / 2] >> (p % 2 == 0 ? 4 : 0)) & 0xF
-                    : b[colour + 3 * p] | b[colour + 3 * p + 1] | b[colour + 3 * p + 2];
+      const unsigned value = bits == 4 ? (b[pixel] >> (x % 2 == 0 ? 4 : 0)) & 0xF
+                                       : b[pixel] | b[pixel + 1] | b[pixel + 2];
       EXPECT_EQ(value, 0u) << "pixel " << p;
     }
   }
@@ -336,7 +347,7 @@ std::size_t check_icon_image(const bytes& b, std::size_t file, std::size_t at, u
 // An icon or cursor file (or cursor frame) at `at` with one image of each
 // size, smallest first, right after its directory.
 void check_icon(const bytes& b, std::size_t at, std::size_t length, unsigned type, unsigned bits,
-                const std::vector<unsigned>& sizes = {32, 48, 64}) {
+                const std::vector<unsigned>& sizes = {16, 20, 24, 32, 40, 48, 64, 256}) {
   EXPECT_EQ(read_u16(b, at), 0u);
   EXPECT_EQ(read_u16(b, at + 2), type);
   ASSERT_EQ(read_u16(b, at + 4), sizes.size());
@@ -348,7 +359,7 @@ void check_icon(const bytes& b, std::size_t at, std::size_t length, unsigned typ
   EXPECT_EQ(length, end);
 }
 
-TEST(Icons, AreOne32By32ImageWithMaskAtTheirColourDepth) {
+TEST(Icons, HoldEverySizeWithMaskAtTheirColourDepth) {
   const struct {
     const char* name;
     unsigned bits;

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "caption_metrics.h"
 #include "harness.h"
 #include "program_facts.h"
 #include "stopwatch_clock.h"
@@ -123,6 +124,32 @@ TEST_P(LapwickWindow, SmallTopmostCentredFixedSizeWindowShowingZero) {
   EXPECT_LT(bar, 2 * metric_for_dpi(SM_CYMENU, dpi) - 1) << "the menu bar wraps";
 }
 INSTANTIATE_TEST_SUITE_P(Scales, LapwickWindow, ::testing::Values(96, 144, 192));
+
+// Under Windows 11's caption at 100 %, with the text made 150 % bigger, and
+// at 150 %: the time stands whole in the caption.
+struct caption_case {
+  int dpi;
+  int text_percent;
+};
+class LapwickCaption : public ::testing::TestWithParam<caption_case> {};
+
+TEST_P(LapwickCaption, HoldsTheTimeWholeUnderWindows11Metrics) {
+  const caption_case c = GetParam();
+  display_dpi scale(c.dpi);
+  if (!scale.taken()) GTEST_SKIP() << "this system takes a new DPI only in a new session";
+  windows11_caption metrics(c.text_percent);
+  lapwick stopwatch;
+  ASSERT_TRUE(stopwatch.ready());
+  RECT frame = {};
+  GetWindowRect(stopwatch.window, &frame);
+  const int spare = caption_room_left(stopwatch.window, LAPWICK_RESET_TITLE, c.dpi);
+  std::printf("width %ld, room left beside the time %d\n", frame.right - frame.left, spare);
+  EXPECT_GE(spare, 0) << "the time is cut short";
+  EXPECT_GE(frame.right - frame.left, at_dpi(LAPWICK_WIDTH, c.dpi));
+}
+INSTANTIATE_TEST_SUITE_P(Scales, LapwickCaption,
+                         ::testing::Values(caption_case{96, 100}, caption_case{96, 150},
+                                           caption_case{144, 100}));
 
 // --- Commands, titles and chimes -------------------------------------------
 

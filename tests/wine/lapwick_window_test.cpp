@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "caption_metrics.h"
 #include "harness.h"
 #include "import_seam.h"
 #include "lapwick_recorder.h"
@@ -127,6 +128,18 @@ TEST(StopwatchStartUp, CreatedVisibleAtTheCornerThenCentredWhileHidden) {
 
   DestroyWindow(window);
   drain_queue();
+}
+
+// Bigger text while it runs, and back. In this process: Wine keeps a copy
+// of the caption metrics in each process, where Windows shares one.
+TEST_F(StopwatchWindow, ATextSizeChangeWhileRunningRefitsTheWindow) {
+  RECT frame = {};
+  {
+    windows11_caption bigger(150);
+    EXPECT_GE(caption_room_left(window, LAPWICK_RESET_TITLE, 96), 0) << "the time is cut short";
+  }
+  GetWindowRect(window, &frame);
+  EXPECT_EQ(frame.right - frame.left, LAPWICK_WIDTH);
 }
 
 // What the user and other programs see of the class: a grey client area

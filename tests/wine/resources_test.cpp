@@ -41,9 +41,10 @@ class program_file {
 
   bool loaded() const { return module_ != nullptr; }
 
-  // The resource's bytes in the programs' language; empty when it is missing.
-  std::string data(LPCSTR type, LPCSTR name) const {
-    HRSRC found = FindResourceExA(module_, type, name, kLanguage);
+  // The resource's bytes in the language (the programs' own unless given);
+  // empty when it is missing.
+  std::string data(LPCSTR type, LPCSTR name, WORD language = kLanguage) const {
+    HRSRC found = FindResourceExA(module_, type, name, language);
     if (found == nullptr) return {};
     const char* bytes = static_cast<const char*>(LockResource(LoadResource(module_, found)));
     return bytes != nullptr ? std::string(bytes, SizeofResource(module_, found)) : std::string();
@@ -57,27 +58,33 @@ class program_file {
     return found;
   }
 
-  // The icon group: a 32 x 32 entry of `bits` per pixel and the same at
-  // 48 and 64 for larger display scales, each image the one in the
-  // committed icon file.
+  // The icon group: an entry of `bits` per pixel at each size the system
+  // asks for, small and large icons at 100 % to 200 % and Explorer's 256,
+  // each image the one in the committed icon file.
   void expect_icon(const char* ico_file, unsigned bits) const {
     SCOPED_TRACE(ico_file);
     const std::string group = data(RT_GROUP_ICON, MAKEINTRESOURCEA(PROGRAM_ICON_GROUP_ID));
-    const unsigned sizes[] = {32, 48, 64};
-    ASSERT_EQ(group.size(), 6u + 14u * 3);
+    const unsigned sizes[] = {16, 20, 24, 32, 40, 48, 64, 256};
+    ASSERT_EQ(group.size(), 6u + 14u * 8);
     EXPECT_EQ(read_u16(group, 0), 0u);
     EXPECT_EQ(read_u16(group, 2), 1u);
-    EXPECT_EQ(read_u16(group, 4), 3u);
+    EXPECT_EQ(read_u16(group, 4), 8u);
     const std::string file = committed(ico_file);
-    for (int i = 0; i < 3; ++i) {
+    for (int i = 0; i < 8; ++i) {
       const std::size_t entry = 6 + 14 * i;
-      EXPECT_EQ(static_cast<unsigned char>(group[entry]), sizes[i]);
-      EXPECT_EQ(static_cast<unsigned char>(group[entry + 1]), sizes[i]);
-      EXPECT_EQ(read_u16(group, entry + 6), bits);
-      const std::string image = data(RT_ICON, MAKEINTRESOURCEA(read_u16(group, entry + 12)));
+      EXPECT_EQ(static_cast<unsigned char>(group[entry]), sizes[i] & 0xFF);  // 0 for 256
+      EXPECT_EQ(static_cast<unsigned char>(group[entry + 1]), sizes[i] & 0xFF);
+      const bool png = sizes[i] == 256;  // compressed, 8-bit RGBA
+      EXPECT_EQ(read_u16(group, entry + 6), png ? 32u : bits);
+      std::string image = data(RT_ICON, MAKEINTRESOURCEA(read_u16(group, entry + 12)));
       EXPECT_EQ(image.size(), read_u32(group, entry + 8));
-      EXPECT_EQ(read_u32(image, 4), sizes[i]);
-      EXPECT_EQ(read_u16(image, 14), bits);
+      EXPECT_EQ(png ? read_u32(image, 16) : read_u32(image, 4), png ? 0x10000u : sizes[i]);
+      EXPECT_EQ(read_u16(image, png ? 24 : 14), png ? 0x608u : bits);
+      HICON drawn =
+          CreateIconFromResourceEx(reinterpret_cast<BYTE*>(&image[0]),
+                                   static_cast<DWORD>(image.size()), TRUE, 0x30000, 0, 0, 0);
+      EXPECT_NE(drawn, nullptr) << "the system cannot read image " << sizes[i];
+      if (drawn != nullptr) DestroyIcon(drawn);
       const std::size_t file_entry = 6 + 16 * i;
       EXPECT_TRUE(image ==
                   file.substr(read_u32(file, file_entry + 12), read_u32(file, file_entry + 8)))
@@ -209,9 +216,13 @@ TEST(ProgramResources, VersionFieldsReadThroughTheSystem) {
     EXPECT_EQ(translation[0], kLanguage);
     EXPECT_EQ(translation[1], 1252);
 
-    // The manifest is there for the loader: resource 1 of its type.
+    // The manifest is there for the loader: resource 1 of its type, in no
+    // language.
     const program_file file(p.exe);
-    EXPECT_NE(file.data(RT_MANIFEST, MAKEINTRESOURCEA(1)).find("asInvoker"), std::string::npos);
+    const WORD neutral = MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL);
+    EXPECT_NE(file.data(RT_MANIFEST, MAKEINTRESOURCEA(1), neutral).find("asInvoker"),
+              std::string::npos);
+    EXPECT_EQ(file.languages(RT_MANIFEST, MAKEINTRESOURCEA(1)), std::vector<WORD>{neutral});
   }
 }
 

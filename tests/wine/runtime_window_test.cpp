@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "display_scale.h"
 #include "placement.h"
 #include "pool.h"
 #include "sound.h"
@@ -174,6 +175,27 @@ TEST(PointFont, HeightFollowsTheScreenResolution) {
     EXPECT_STREQ(lf.lfFaceName, "Arial");
     DeleteObject(font);
   }
+}
+
+// Text for a window at 150 % on a 100 % system: a scalable face asked for,
+// at one and a half times the stock font's height; back at the system's
+// DPI, the stock font itself.
+TEST(DisplayFont, ScalableFaceAtAnotherDpiAndTheStockFontAtItsOwn) {
+  HGDIOBJ stock = GetStockObject(SYSTEM_FONT);
+  HDC screen = GetDC(nullptr);
+  ASSERT_EQ(GetDeviceCaps(screen, LOGPIXELSY), 96) << "the bench's system DPI";
+  TEXTMETRICA at_96 = {}, at_144 = {};
+  GetTextMetricsA(screen, &at_96);
+  take_dpi_change(nullptr, MAKEWPARAM(144, 144), 0);
+  LOGFONTA asked = {};
+  ASSERT_NE(GetObjectA(rebuild_display_font(screen), sizeof asked, &asked), 0);
+  EXPECT_EQ(asked.lfOutPrecision, OUT_TT_ONLY_PRECIS);
+  EXPECT_STRNE(asked.lfFaceName, "System");
+  GetTextMetricsA(screen, &at_144);
+  EXPECT_NEAR(at_144.tmHeight, at_96.tmHeight * 1.5, 1.0);
+  take_dpi_change(nullptr, MAKEWPARAM(96, 96), 0);
+  EXPECT_EQ(rebuild_display_font(screen), stock);
+  ReleaseDC(nullptr, screen);
 }
 
 const char* last_requested = nullptr;

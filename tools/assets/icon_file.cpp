@@ -4,12 +4,23 @@
 
 #include "dib.h"
 #include "palette.h"
+#include "png_file.h"
 
 namespace {
 
 // Mask rows are padded to whole 32-bit words: 1 bit a pixel.
 std::uint32_t mask_bytes(int size) {
   return static_cast<std::uint32_t>((size + 31) / 32 * 4 * size);
+}
+
+// Colour rows are padded to whole 32-bit words too.
+std::uint32_t row_bytes(int size, unsigned bits) {
+  return static_cast<std::uint32_t>((size * static_cast<int>(bits) + 31) / 32 * 4);
+}
+
+void pad_row(byte_buffer& out, int size, unsigned bits) {
+  const std::uint32_t used = static_cast<std::uint32_t>((size * static_cast<int>(bits) + 7) / 8);
+  for (std::uint32_t i = used; i < row_bytes(size, bits); ++i) put_u8(out, 0);
 }
 
 // An icon image's BITMAPINFOHEADER: the height counts the colour image and
@@ -56,12 +67,13 @@ byte_buffer directory_file(const std::vector<icon_image>& images, bool cursor, u
   put_u16(out, static_cast<unsigned>(images.size()));
   std::uint32_t offset = static_cast<std::uint32_t>(6 + 16 * images.size());
   for (const icon_image& image : images) {
-    put_u8(out, image.size);
-    put_u8(out, image.size);
-    put_u8(out, colours);
+    // A byte each: 0 stands for 256.
+    put_u8(out, image.size & 0xFF);
+    put_u8(out, image.size & 0xFF);
+    put_u8(out, image.bits != 0 ? 0 : colours);
     put_u8(out, 0);
     put_u16(out, cursor ? image.size / 2 : 1);
-    put_u16(out, cursor ? image.size / 2 : bits);
+    put_u16(out, cursor ? image.size / 2 : image.bits != 0 ? image.bits : bits);
     put_u32(out, static_cast<std::uint32_t>(image.dib.size()));
     put_u32(out, offset);
     offset += static_cast<std::uint32_t>(image.dib.size());
@@ -73,18 +85,17 @@ byte_buffer directory_file(const std::vector<icon_image>& images, bool cursor, u
 }  // namespace
 
 const std::vector<int>& icon_sizes() {
-  static const std::vector<int> sizes = {kIconSize, kIconSize * 3 / 2, kIconSize * 2};
+  static const std::vector<int> sizes = {16, 20, 24, kIconSize, 40, 48, 64, 256};
   return sizes;
 }
 
 byte_buffer icon_dib_24(const picture& p) {
-  // Rows of 3-byte pixels padded to whole 32-bit words (none at the sizes
-  // drawn, all multiples of 4).
-  byte_buffer out = icon_header(p.width, 24, static_cast<std::uint32_t>(p.width * p.height * 3));
+  byte_buffer out = icon_header(p.width, 24, row_bytes(p.width, 24) * p.height);
   for (int row = p.height - 1; row >= 0; --row) {
     for (int x = 0; x < p.width; ++x) {
       put_bgr(out, opaque(p, x, row) ? p.colour[pixel_index(p, x, row)] : rgb{0, 0, 0});
     }
+    pad_row(out, p.width, 24);
   }
   put_mask(out, p);
   return out;
@@ -105,7 +116,7 @@ byte_buffer icon_dib_32(const picture& p) {
 }
 
 byte_buffer icon_dib_4(const picture& p, const std::vector<std::uint32_t>& palette) {
-  byte_buffer out = icon_header(p.width, 4, static_cast<std::uint32_t>(p.width * p.height / 2));
+  byte_buffer out = icon_header(p.width, 4, row_bytes(p.width, 4) * p.height);
   put_colour_table(out, palette, palette.size());
   for (int row = p.height - 1; row >= 0; --row) {
     for (int x = 0; x < p.width; x += 2) {
@@ -119,9 +130,31 @@ byte_buffer icon_dib_4(const picture& p, const std::vector<std::uint32_t>& palet
       }
       put_u8(out, pair);
     }
+    pad_row(out, p.width, 4);
   }
   put_mask(out, p);
   return out;
+}
+
+icon_image icon_png(const picture& p, const std::vector<std::uint32_t>* palette) {
+  byte_buffer rgba;
+  for (int row = 0; row < p.height; ++row) {
+    for (int x = 0; x < p.width; ++x) {
+      const std::size_t i = pixel_index(p, x, row);
+      unsigned alpha = channel_byte(p.coverage[i]);
+      rgb c = alpha > 0 ? p.colour[i] : rgb{0, 0, 0};
+      if (palette != nullptr) {
+        alpha = opaque(p, x, row) ? 255 : 0;
+        const std::uint32_t entry = (*palette)[alpha != 0 ? nearest_entry(*palette, c) : 0];
+        c = hex(entry);
+      }
+      put_u8(rgba, channel_byte(c.r));
+      put_u8(rgba, channel_byte(c.g));
+      put_u8(rgba, channel_byte(c.b));
+      put_u8(rgba, alpha);
+    }
+  }
+  return {static_cast<unsigned>(p.width), png_file(p.width, p.height, rgba), 32};
 }
 
 byte_buffer ico_file(const std::vector<icon_image>& images, unsigned bits, unsigned colours) {

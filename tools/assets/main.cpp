@@ -34,9 +34,9 @@ const asset kAssets[] = {
     {"about_click.wav", make_click_sound},       // About window's typing click, 8-bit 22050 Hz
     {"about_close.wav", make_close_sound},       // About window's closing chime, 8-bit 22050 Hz
     {"lapwick_chime.wav", make_chime_sound},     // stopwatch chime, 16-bit 11025 Hz
-    {"lapwick.ico", make_stopwatch_icon},        // 32 x 32, 16 colours
-    {"about.ico", make_about_icon},              // umbrella on a tile, 32 x 32, 24-bit
-    {"splash.ico", make_splash_icon},            // umbrella alone, 32 x 32, 24-bit
+    {"lapwick.ico", make_stopwatch_icon},        // 16 to 256 pixels, 16 colours
+    {"about.ico", make_about_icon},              // umbrella on a tile, 16 to 256 pixels, 24-bit
+    {"splash.ico", make_splash_icon},            // umbrella alone, 16 to 256 pixels, 24-bit
     {"ombrel.ani", make_umbrella_cursor},        // an umbrella opening and turning
 };
 

@@ -121,8 +121,10 @@ const std::vector<std::uint32_t> kStopwatchPalette = {
 byte_buffer make_stopwatch_icon() {
   std::vector<icon_image> images;
   for (int size : icon_sizes()) {
-    images.push_back(
-        {static_cast<unsigned>(size), icon_dib_4(draw_stopwatch(size), kStopwatchPalette)});
+    const picture drawn = draw_stopwatch(size);
+    images.push_back(size >= kPngIconSize ? icon_png(drawn, &kStopwatchPalette)
+                                          : icon_image{static_cast<unsigned>(size),
+                                                       icon_dib_4(drawn, kStopwatchPalette)});
   }
   return ico_file(images, 4, 16);
 }

@@ -1,4 +1,4 @@
-// lapwick.ico: the stopwatch icon, 32 x 32, 16 colours.
+// lapwick.ico: the stopwatch icon, 16 colours, at every size of icon_sizes().
 #pragma once
 
 #include "little_endian.h"

@@ -63,7 +63,10 @@ umbrella icon_umbrella() {
 byte_buffer make_umbrella_icon(bool on_tile) {
   std::vector<icon_image> images;
   for (int size : icon_sizes()) {
-    images.push_back({static_cast<unsigned>(size), icon_dib_24(draw_umbrella_icon(on_tile, size))});
+    const picture drawn = draw_umbrella_icon(on_tile, size);
+    images.push_back(size >= kPngIconSize
+                         ? icon_png(drawn)
+                         : icon_image{static_cast<unsigned>(size), icon_dib_24(drawn)});
   }
   return ico_file(images, 24, 0);
 }

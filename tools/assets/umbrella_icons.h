@@ -1,4 +1,5 @@
-// about.ico (umbrella on a tile) and splash.ico (umbrella alone), 32 x 32,
+// about.ico (umbrella on a tile) and splash.ico (umbrella alone), at every
+// size of icon_sizes(),
 // 24-bit; and the 32-pixel umbrella that the animated cursor also starts
 // from.
 #pragma once
