@@ -47,13 +47,14 @@ bool chunks_are_whole(const unsigned char* data, std::size_t begin, std::size_t 
   std::size_t at = begin;
   for (;;) {
     const std::size_t list_end = lists[depth].end;
-    // Fewer bytes than a chunk header left over end the list (a pad byte).
-    if (at > list_end || list_end - at < CHUNK_HEADER_BYTES) {
+    // Past the end only by the pad byte of a last chunk of odd size.
+    if (at >= list_end) {
       if (depth == 0) return true;
       at = lists[depth].after;
       --depth;
       continue;
     }
+    if (list_end - at < CHUNK_HEADER_BYTES) return false;  // a chunk header cut short
     const std::size_t size = read_u32(data + at + 4);
     const std::size_t body = at + CHUNK_HEADER_BYTES;
     if (size > list_end - body) return false;
