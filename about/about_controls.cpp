@@ -59,7 +59,8 @@ SIZE image_size(HANDLE image) {
 // An icon or cursor as the system gives it when asked for no size: at its
 // own size, that of the first image of each frame. That is the size at 96
 // DPI; at other scales it is loaded again at that size scaled, and the
-// system takes the image drawn nearest it (or scales the nearest larger).
+// system takes the image drawn nearest it (Windows stretches it to the
+// size; Wine 8 leaves an animated cursor's frames at their own size).
 HANDLE load_image_at_own_size(HINSTANCE module, const char* name, UINT flags) {
   HANDLE image = LoadImageA(module, name, IMAGE_ICON, 0, 0, flags);
   const SIZE own = image_size(image);
