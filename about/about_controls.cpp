@@ -5,6 +5,7 @@
 #include "about_state.h"
 #include "display_scale.h"
 #include "fpu.h"
+#include "picture_file.h"
 
 namespace {
 
@@ -21,45 +22,9 @@ void set_gui_font(HWND window) {
 int pixels_x(int units) { return scaled(units * unit_x); }
 int pixels_y(int units) { return scaled(units * unit_y); }
 
-unsigned read_u16(const unsigned char* at) { return at[0] | at[1] << 8; }
-unsigned read_u32(const unsigned char* at) { return read_u16(at) | read_u16(at + 2) << 16; }
-
-// An icon or cursor directory whose images all lie within its size bytes.
-bool directory_is_whole(const unsigned char* data, size_t size) {
-  if (size < 6) return false;
-  const size_t count = read_u16(data + 4);
-  if (6 + 16 * count > size) return false;
-  for (size_t image = 0; image < count; ++image) {
-    const unsigned char* entry = data + 6 + 16 * image;
-    const size_t bytes = read_u32(entry + 8);
-    const size_t offset = read_u32(entry + 12);
-    if (offset > size || bytes > size - offset) return false;
-  }
-  return true;
-}
-
-// RIFF chunks from begin to end, each inside it, lists and frames ("icon"
-// chunks, each a cursor file) whole down to their images.
-bool chunks_are_whole(const unsigned char* data, size_t begin, size_t end) {
-  for (size_t at = begin; at + 8 <= end;) {
-    const size_t size = read_u32(data + at + 4);
-    if (size > end - at - 8) return false;
-    if (std::memcmp(data + at, "icon", 4) == 0 && !directory_is_whole(data + at + 8, size)) {
-      return false;
-    }
-    if (std::memcmp(data + at, "LIST", 4) == 0 &&
-        (size < 4 || !chunks_are_whole(data, at + 12, at + 8 + size))) {
-      return false;
-    }
-    at += 8 + size + (size & 1);
-  }
-  return true;
-}
-
-// Whether a picture file (an icon, a cursor or an animated cursor) holds
-// all it says it does. A damaged one counts as unreadable: the system's
-// loader may read past the end of a frame cut short.
-bool picture_file_is_whole(const char* name) {
+// Whether a picture file can be handed to the system's loader: a damaged
+// one counts as unreadable, as a missing one does.
+bool picture_file_is_readable(const char* name) {
   HANDLE file =
       CreateFileA(name, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
@@ -70,17 +35,39 @@ bool picture_file_is_whole(const char* name) {
   const void* view = mapping != nullptr ? MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, 0) : nullptr;
   bool whole = false;
   if (view != nullptr) {
-    const unsigned char* data = static_cast<const unsigned char*>(view);
-    if (size >= 12 && std::memcmp(data, "RIFF", 4) == 0) {
-      whole = read_u32(data + 4) <= size - 8 && chunks_are_whole(data, 12, 8 + read_u32(data + 4));
-    } else {
-      whole = directory_is_whole(data, size);
-    }
+    whole = picture_file_is_whole(static_cast<const unsigned char*>(view), size);
     UnmapViewOfFile(view);
   }
   if (mapping != nullptr) CloseHandle(mapping);
   CloseHandle(file);
   return whole;
+}
+
+// Width and height of an icon's image (an animated cursor's first frame);
+// 0 by 0 for none.
+SIZE image_size(HANDLE image) {
+  ICONINFO info = {};
+  if (image == nullptr || !GetIconInfo(static_cast<HICON>(image), &info)) return SIZE{0, 0};
+  BITMAP mask = {};
+  GetObjectA(info.hbmMask, sizeof mask, &mask);
+  DeleteObject(info.hbmMask);
+  if (info.hbmColor != nullptr) DeleteObject(info.hbmColor);
+  // A monochrome image stacks its two masks in one bitmap.
+  return SIZE{mask.bmWidth, info.hbmColor != nullptr ? mask.bmHeight : mask.bmHeight / 2};
+}
+
+// An icon or cursor as the system gives it when asked for no size: at its
+// own size, that of the first image of each frame. That is the size at 96
+// DPI; at other scales it is loaded again at that size scaled, and the
+// system takes the image drawn nearest it (Windows stretches it to the
+// size; Wine 8 leaves an animated cursor's frames at their own size).
+HANDLE load_image_at_own_size(HINSTANCE module, const char* name, UINT flags) {
+  HANDLE image = LoadImageA(module, name, IMAGE_ICON, 0, 0, flags);
+  const SIZE own = image_size(image);
+  const SIZE wanted = {scaled(own.cx), scaled(own.cy)};
+  if (wanted.cx == own.cx && wanted.cy == own.cy) return image;
+  DestroyIcon(static_cast<HICON>(image));
+  return LoadImageA(module, name, IMAGE_ICON, wanted.cx, wanted.cy, flags);
 }
 
 // A form's outer size, its margin for frame, caption and menu bar included.
@@ -173,16 +160,12 @@ HWND create_icon(const char* image_file, HWND parent, int control_id, int x, int
 void place_icon(HWND icon, const char* image_file, int x, int y, int icon_id) {
   SetWindowPos(icon, nullptr, pixels_x(x), pixels_y(y), 0, 0,
                SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-  // The image the system has for this size (a larger one scaled down where
-  // it has no image of exactly this size).
-  const int size = scaled(ICON_IMAGE_SIZE);
   HANDLE image = nullptr;
   if (icon_id != 0) {
-    image = LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(LOWORD(icon_id)), IMAGE_ICON,
-                       size, size, LR_CREATEDIBSECTION);
-  } else if (picture_file_is_whole(image_file)) {
-    image = LoadImageA(nullptr, image_file, IMAGE_ICON, size, size,
-                       LR_LOADFROMFILE | LR_CREATEDIBSECTION);
+    image = load_image_at_own_size(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(LOWORD(icon_id)),
+                                   LR_CREATEDIBSECTION);
+  } else if (picture_file_is_readable(image_file)) {
+    image = load_image_at_own_size(nullptr, image_file, LR_LOADFROMFILE | LR_CREATEDIBSECTION);
   }
   // Set even when loading failed: the control then stays empty.
   HANDLE previous = reinterpret_cast<HANDLE>(

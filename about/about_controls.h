@@ -15,9 +15,6 @@ constexpr LONG BUTTON_EX_STATIC_EDGE = -1;
 // caption and menu bar.
 constexpr int FORM_EXTRA_WIDTH = 4;
 constexpr int FORM_EXTRA_HEIGHT = 12;
-// Icons and pictures are loaded at this size (at 96 DPI), scaled to the
-// window's DPI.
-constexpr int ICON_IMAGE_SIZE = 32;
 
 // Sizes and places in dialog units are also scaled from 96 DPI to the DPI
 // of the form, read when create_form makes it (display_scale.h).
@@ -46,12 +43,15 @@ HWND create_group_box(const char* caption, HWND parent, int control_id, int x, i
 
 // An icon static control that takes the size of its image: icon resource
 // icon_id of the program's own module when not 0, else the named file
-// (a relative name is looked up from the current directory). Width and
+// (a relative name is looked up from the current directory), at its own
+// size scaled to the window's DPI. A file that is damaged (cut short,
+// sized past its end, nested too deep) is not handed to the system's
+// loader: the control stays empty, as for a missing file. Width and
 // height are accepted for symmetry with the other factories and not used.
 // A missing image leaves the control empty and 0 by 0.
 HWND create_icon(const char* image_file, HWND parent, int control_id, int x, int y, int width,
                  int height, int icon_id, DWORD style, DWORD ex_style);
-// Places an icon control at x, y dialog units and loads its image again,
-// both at the window's DPI (after a DPI change); the previous image is
+// Places an icon control at x, y dialog units and loads its image again
+// (checked as by create_icon), both at the window's DPI (after a DPI change); the previous image is
 // destroyed.
 void place_icon(HWND icon, const char* image_file, int x, int y, int icon_id);

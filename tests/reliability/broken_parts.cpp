@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "picture_files.h"
 #include "sections.h"
 #include "tool_support.h"
 
@@ -71,6 +72,7 @@ void bad_pictures(bool quick) {
       {"truncated", true, real.substr(0, real.size() / 3)},
       {"not a cursor", true, "This is a text file, not an animated cursor.\r\n"},
       {"chunk sizes lie", true, lying},
+      {"60,000 lists nested", true, nested_lists(60000)},
   };
   for (const variant& v : variants) {
     const std::string folder = fresh_folder("rel-ani");
@@ -87,7 +89,7 @@ void bad_pictures(bool quick) {
                   outcome.window ? "yes" : "NO", outcome.picture.cx, outcome.picture.cy,
                   outcome.pages ? "drawn" : "NOT DRAWN", outcome.exit_code);
     report(std::string("picture ") + v.name, tried, figure,
-           outcome.window && outcome.pages && outcome.exit_code == 0);
+           outcome.window && outcome.pages && outcome.exit_code == 0 && outcome.picture.cx == 0);
   }
 }
 

@@ -2,7 +2,8 @@
 # Lapwick as the desktop shows it, read from outside Wine with X11 tools:
 # the caption and the taskbar button carry the time, the menu bar answers
 # the keyboard and the mouse, the system menu's Move reaches the window
-# manager, and closing the window ends the program with exit code 0.
+# manager, and closing the window ends the program with exit code 0. Also
+# the class icon of the About and splash windows.
 # Runs inside the bench (DISPLAY, WINELOADER, OMBREL_BIN_DIR set).
 set -u
 
@@ -128,6 +129,13 @@ else
 fi
 trap - EXIT
 kill "$program" 2>/dev/null
+
+# The About and splash classes' icon from the desktop: the stock logo at 32
+# and 16 pixels, as a class given it shows (one with none shows 32 alone).
+shown() { icon=$(xprop -id "$(xdotool search --pid "$1" | tail -n 1)" _NET_WM_ICON) && [[ $icon == *"(16 x 16)"* ]]; }
+icon_of() { "$WINELOADER" "$1" & wait_for 100 shown $! 2>/dev/null; kill $! && wait $! 2>/dev/null; echo "$icon"; }
+logo=$(icon_of foreground_window_helper.exe)
+check "About and splash show the stock logo" [ -n "$logo" -a "$(icon_of OmbrelAbout.exe)$(icon_of OmbrelSplash.exe)" = "$logo$logo" ]
 
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]

@@ -12,6 +12,8 @@ constexpr char LAPWICK_CLASS[] = "Lapwick";
 constexpr char ABOUT_CLASS[] = "OmbrelAbout";
 constexpr char SPLASH_CLASS[] = "OmbrelSplash";
 
+// Class styles (CS_VREDRAW | CS_HREDRAW, and CS_OWNDC); class icon IDI_WINLOGO.
+constexpr unsigned long ABOUT_CLASS_STYLES = 0x23, SPLASH_CLASS_STYLES = 0x3;
 // Lapwick: its window, its two boxes and its commands, the same on the menu
 // bar and on the system menu.
 constexpr char LAPWICK_RESET_TITLE[] = "00:00:00";

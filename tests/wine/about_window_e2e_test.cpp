@@ -45,6 +45,7 @@ void expect_version_page_alone(const pixel_picture& picture, HWND window) {
   const std::vector<RECT> cells = version_cells(window);
   for (int i = 0; i < 3; ++i) EXPECT_GT(count_white(picture, cells[i]), 0) << "line " << i;
   EXPECT_GT(count_lit(picture, cells[3]), 0) << "no picture";
+  EXPECT_EQ(picture.at(cells[3].left, cells[3].bottom - 1), 0u) << "not black behind the picture";
   EXPECT_TRUE(IsWindowVisible(FindWindowExA(window, nullptr, "Static", nullptr)));
   EXPECT_EQ(count_lit(picture, whole(picture), cells), 0) << "pixels beside the version page";
 }
@@ -79,6 +80,7 @@ INSTANTIATE_TEST_SUITE_P(Scales, AboutWindowAtScale, ::testing::Values(96, 144, 
 
 TEST_P(AboutWindowAtScale, FixedTopmostWindowCentredInTheWorkAreaUnderTheProductTitle) {
   EXPECT_EQ(window_class(about_.window), ABOUT_CLASS);
+  EXPECT_EQ(GetClassLongPtrA(about_.window, GCL_STYLE), ABOUT_CLASS_STYLES);
   EXPECT_EQ(window_text(about_.window), ABOUT_WINDOW_TITLE);
   RECT frame = {}, work = {};
   GetWindowRect(about_.window, &frame);

@@ -23,6 +23,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR command_line, int) {
   WNDCLASSA window_class = {};
   window_class.lpfnWndProc = helper_proc;
   window_class.hInstance = instance;
+  window_class.hIcon = LoadIconA(nullptr, IDI_WINLOGO);  // the stock icon, as the desktop shows it
   window_class.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
   window_class.lpszClassName = "OmbrelTestForeground";
   RegisterClassA(&window_class);

@@ -123,6 +123,7 @@ TEST_P(SplashAtScale, WindowIsACentredBorderlessPopupNeverSeenAt500) {
   ASSERT_NE(s.window, nullptr);
   EXPECT_FALSE(s.seen_elsewhere);
   EXPECT_EQ(window_class(s.window), SPLASH_CLASS);
+  EXPECT_EQ(GetClassLongPtrA(s.window, GCL_STYLE), SPLASH_CLASS_STYLES);
   EXPECT_EQ(window_text(s.window), "Ombrel");
   const LONG_PTR style = GetWindowLongPtrA(s.window, GWL_STYLE);
   EXPECT_TRUE(style & WS_POPUP);
