@@ -345,9 +345,9 @@ std::size_t check_icon_image(const bytes& b, std::size_t file, std::size_t at, u
 }
 
 // An icon or cursor file (or cursor frame) at `at` with one image of each
-// size, smallest first, right after its directory.
+// size, in the order given, right after its directory.
 void check_icon(const bytes& b, std::size_t at, std::size_t length, unsigned type, unsigned bits,
-                const std::vector<unsigned>& sizes = {16, 20, 24, 32, 40, 48, 64, 256}) {
+                const std::vector<unsigned>& sizes = {32, 16, 20, 24, 40, 48, 64, 256}) {
   EXPECT_EQ(read_u16(b, at), 0u);
   EXPECT_EQ(read_u16(b, at + 2), type);
   ASSERT_EQ(read_u16(b, at + 4), sizes.size());

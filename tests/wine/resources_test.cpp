@@ -64,7 +64,8 @@ class program_file {
   void expect_icon(const char* ico_file, unsigned bits) const {
     SCOPED_TRACE(ico_file);
     const std::string group = data(RT_GROUP_ICON, MAKEINTRESOURCEA(PROGRAM_ICON_GROUP_ID));
-    const unsigned sizes[] = {16, 20, 24, 32, 40, 48, 64, 256};
+    const unsigned sizes[] = {32, 16, 20, 24,
+                              40, 48, 64, 256};  // 32 first, as loads of no size take
     ASSERT_EQ(group.size(), 6u + 14u * 8);
     EXPECT_EQ(read_u16(group, 0), 0u);
     EXPECT_EQ(read_u16(group, 2), 1u);

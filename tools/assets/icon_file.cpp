@@ -85,7 +85,9 @@ byte_buffer directory_file(const std::vector<icon_image>& images, bool cursor, u
 }  // namespace
 
 const std::vector<int>& icon_sizes() {
-  static const std::vector<int> sizes = {16, 20, 24, kIconSize, 40, 48, 64, 256};
+  // The 32-pixel image first: a load that asks for no size (LoadImage at
+  // 0 by 0) takes the first image, and has always been given 32 pixels.
+  static const std::vector<int> sizes = {kIconSize, 16, 20, 24, 40, 48, 64, 256};
   return sizes;
 }
 
