@@ -9,7 +9,13 @@
 #include <string>
 
 #include "about_test_support.h"
+#include "foreground_decoy.h"
+#include "handover.h"
 #include "instance.h"
+#include "paths.h"
+#include "processes.h"
+#include "waits.h"
+#include "window_search.h"
 
 namespace {
 

@@ -15,6 +15,7 @@
 #include "about_window.h"
 #include "import_seam.h"
 #include "sound.h"
+#include "waits.h"
 #include "window_skeleton.h"
 
 namespace {

@@ -11,10 +11,15 @@
 #include <string>
 #include <vector>
 
-#include "harness.h"
+#include "display_dpi.h"
+#include "paths.h"
+#include "planted_dlls.h"
+#include "processes.h"
 #include "program_facts.h"
 #include "stopwatch_clock.h"
 #include "stopwatch_commands.h"
+#include "waits.h"
+#include "window_search.h"
 #include "wine_trace.h"
 
 namespace {
@@ -30,7 +35,7 @@ struct lapwick {
 
   lapwick() {
     trace = temp_file("lapwick-winmm");
-    program = launch_with_trace(LAPWICK_EXE, "trace+winmm", trace, folder);
+    program = launch_with_trace(LAPWICK_EXE, "trace+winmm", trace, folder, {PLANTED_LOAD_ORDER});
     window = wait_for_window(LAPWICK_CLASS, program.info.dwProcessId, 10000);
     // Start-up ends with the window in the topmost band.
     wait_until([&] { return ready(); }, 10000);

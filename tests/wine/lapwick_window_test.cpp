@@ -9,7 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "harness.h"
 #include "import_seam.h"
 #include "lapwick_recorder.h"
 #include "program_facts.h"
@@ -18,6 +17,8 @@
 #include "stopwatch_commands.h"
 #include "stopwatch_menus.h"
 #include "stopwatch_window.h"
+#include "waits.h"
+#include "window_search.h"
 #include "window_skeleton.h"
 
 namespace {

@@ -7,8 +7,10 @@
 #include <string>
 #include <thread>
 
-#include "harness.h"
+#include "foreground_decoy.h"
 #include "instance.h"
+#include "waits.h"
+#include "window_search.h"
 
 namespace {
 

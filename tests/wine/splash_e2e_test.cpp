@@ -8,9 +8,16 @@
 #include <string>
 #include <vector>
 
-#include "harness.h"
+#include "display_dpi.h"
+#include "foreground_decoy.h"
+#include "handover.h"
+#include "paths.h"
 #include "pixel_picture.h"
+#include "planted_dlls.h"
+#include "processes.h"
 #include "program_facts.h"
+#include "waits.h"
+#include "window_search.h"
 
 namespace {
 
@@ -84,7 +91,9 @@ shown_splash launch_and_wait_visible(const launch_options& options = {},
                                      POINT place = {SPLASH_LEFT, SPLASH_TOP}) {
   shown_splash s;
   s.folder = planted_folder(exe_name);
-  s.program = launch_at(s.folder + exe_name, options);
+  launch_options beside_planted = options;
+  beside_planted.environment.push_back(PLANTED_LOAD_ORDER);
+  s.program = launch_at(s.folder + exe_name, beside_planted);
   wait_until(
       [&] {
         if (s.window == nullptr)
