@@ -51,7 +51,10 @@ TEST(AboutLifecycleE2E, CloseDuringAPageTakesEffectOnlyWhenThePageIsComplete) {
   ASSERT_NE(about.window, nullptr);
   ASSERT_TRUE(wait_page_complete(about.window));
   HANDLE sender = CreateThread(nullptr, 0, send_credits, about.window, 0, nullptr);
-  Sleep(300);
+  // Under way once its heading is being typed, and not answered yet.
+  ASSERT_TRUE(wait_until(
+      [&] { return count_white(screen_picture(about.window), line_band(CREDITS_HEADING_ROW)) > 0; },
+      PAGE_BOUND_MS));
   ASSERT_EQ(WaitForSingleObject(sender, 0), static_cast<DWORD>(WAIT_TIMEOUT));
   asked_at = GetTickCount();
   PostMessageA(about.window, WM_SYSCOMMAND, SC_CLOSE, 0);
@@ -246,33 +249,56 @@ TEST(AboutLifecycleE2E, AHandOverRaceNeverShowsTwoWindows) {
 
 TEST(AboutLifecycleE2E, APageCommandSentDuringAPageRunsAfterIt) {
   // While a click plays, the sound system's own calls let another
-  // program's sent message in; a page asked for then must not be drawn
-  // into the middle of the page being drawn.
+  // program's sent message in; pages asked for then must not be drawn into
+  // the middle of the page being drawn, but each after it, in the order
+  // asked: here the version page, then the credits page again.
   about_program about = start_about();
   ASSERT_NE(about.window, nullptr);
   ASSERT_TRUE(wait_page_complete(about.window));
   HWND picture = FindWindowExA(about.window, nullptr, "Static", nullptr);
+  const RECT heading = line_band(CREDITS_HEADING_ROW);
+  const RECT last = line_band(CREDITS_LAST_ROW);
+  const auto typed = [&](const RECT& band) {
+    return count_white(screen_picture(about.window), band) > 0;
+  };
   PostMessageA(about.window, WM_COMMAND, IDM_CREDITS, 0);
-  // The heading is typed click by click in the page's first second; the
-  // version page is asked for while the clicks play.
-  Sleep(300);
-  const RECT heading = line_band(2);
+  // The heading is typed click by click in the page's first second: the
+  // commands go in while the clicks play.
+  ASSERT_TRUE(wait_until([&] { return typed(heading); }, PAGE_BOUND_MS)) << "no credits page";
   EXPECT_TRUE(run_command(about.window, IDM_VERSION));
-  // The version page in the end: the picture back, no heading, no names,
-  // and so for two seconds on end (a version page drawn inside the credits
-  // page is clean only until the next letter is typed over it).
-  DWORD clean_since = 0;
+  EXPECT_TRUE(run_command(about.window, IDM_CREDITS));
+  // Both were answered at once, held, while the page went on: its last
+  // line is typed only after them.
+  ASSERT_FALSE(typed(last)) << "the page had ended: nothing was held";
+  // Then each page in turn: the first credits page at its end (its last
+  // names in; the page after it clears the last line at once), the version
+  // page (its first line is one the credits leave empty), then the credits
+  // page begun again, and complete.
+  const RECT version_first = line_band(VERSION_PRODUCT_ROW);
+  RECT last_names;
+  const RECT last_but_one = line_band(CREDITS_LAST_ROW - 1);
+  const RECT last_but_two = line_band(CREDITS_LAST_ROW - 2);
+  UnionRect(&last_names, &last_but_two, &last_but_one);
+  int stage = 0;
   EXPECT_TRUE(wait_until(
       [&] {
         const pixel_picture page = screen_picture(about.window);
-        const bool clean = IsWindowVisible(picture) && count_white(page, heading) == 0 &&
-                           count_white(page, line_band(13)) == 0;
-        if (!clean) clean_since = 0;
-        if (clean && clean_since == 0) clean_since = GetTickCount();
-        return clean && GetTickCount() - clean_since >= 2000;
+        const bool has_heading = count_white(page, heading) > 0;
+        const bool has_version = count_white(page, version_first) > 0;
+        if (stage == 0 && count_white(page, last_names) > 0) stage = 1;
+        if (stage == 1 && has_version && !has_heading) stage = 2;
+        if (stage == 2 && has_heading && !has_version) stage = 3;
+        if (stage == 3 && count_white(page, last) > 0) stage = 4;
+        return stage == 4;
       },
-      PAGE_BOUND_MS))
-      << "credits text left on the version page";
+      3 * PAGE_BOUND_MS))
+      << "stopped at stage " << stage << " of 4";
+  // And it stays so: nothing else was drawn behind it.
+  EXPECT_TRUE(wait_page_complete(about.window));
+  const pixel_picture end = screen_picture(about.window);
+  EXPECT_FALSE(IsWindowVisible(picture));
+  EXPECT_GT(count_white(end, heading), 0);
+  EXPECT_GT(count_white(end, last), 0);
   PostMessageA(about.window, WM_COMMAND, IDM_EXIT, 0);
   EXPECT_EQ(wait_exit(about.program, PAGE_BOUND_MS), 0);
 }
