@@ -3,6 +3,9 @@
 #include <windows.h>
 
 #include "paths.h"
+#include "processes.h"
+#include "waits.h"
+#include "wine_trace.h"
 
 const char PLANTED_LOAD_ORDER[] =
     "WINEDLLOVERRIDES=mscoree,mshtml=;winmm,comctl32,winealsa.drv=n,b";
@@ -25,4 +28,25 @@ std::vector<std::string> planted_marks(const std::string& folder) {
     if (GetFileAttributesA(mark.c_str()) != INVALID_FILE_ATTRIBUTES) marked.push_back(dll);
   }
   return marked;
+}
+
+bool planted_dlls_load_unrestricted(const std::string& folder) {
+  const char* const loaded[] = {"winmm.dll", "comctl32.dll"};
+  for (const char* dll : loaded) DeleteFileA((folder + dll + ".loaded").c_str());
+  CopyFileA(program_path("planted_control.exe").c_str(), (folder + "planted_control.exe").c_str(),
+            FALSE);
+  // It ends as soon as it has loaded them, often before the search for its
+  // process sees it: its marks tell.
+  launched_program program =
+      launch_through_shell("planted_control.exe", {PLANTED_LOAD_ORDER}, "", 2000, folder);
+  return wait_until(
+      [&] {
+        for (const char* dll : loaded) {
+          if (GetFileAttributesA((folder + dll + ".loaded").c_str()) == INVALID_FILE_ATTRIBUTES) {
+            return false;
+          }
+        }
+        return true;
+      },
+      10000);
 }

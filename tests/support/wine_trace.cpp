@@ -64,7 +64,7 @@ std::string unix_path(const std::string& windows_path) {
 launched_program launch_through_shell(const char* exe_name,
                                       const std::vector<std::string>& assignments,
                                       const std::string& error_file, DWORD timeout_ms,
-                                      const std::string& folder) {
+                                      const std::string& folder, const std::string& tail) {
   launched_program program;
   auto spawn = wine_export<unix_spawn_function>("ntdll.dll", "__wine_unix_spawnvp");
   const char* bin_dir = std::getenv("OMBREL_BIN_DIR");
@@ -73,12 +73,14 @@ launched_program launch_through_shell(const char* exe_name,
 
   const std::vector<DWORD> before = processes_named(exe_name);
   // The shell's own arguments carry the values, so nothing needs quoting;
-  // the assignments come last, as "$@".
+  // the tail is split into words, unexpanded, and the assignments come
+  // last, as "$@".
   std::string script =
-      "cd \"$1\" && exe=$2 && error=$3 && shift 3 && { [ $# -eq 0 ] || export \"$@\"; } && ";
-  script += error_file.empty() ? "exec \"$WINELOADER\" \"$exe\""
-                               : "exec \"$WINELOADER\" \"$exe\" 2>\"$error\"";
-  std::vector<std::string> args = {"/bin/sh", "-c", script, "sh", dir, exe_name, error_file};
+      "set -f && cd \"$1\" && exe=$2 && error=$3 && tail=$4 && shift 4 && "
+      "{ [ $# -eq 0 ] || export \"$@\"; } && ";
+  script += error_file.empty() ? "exec \"$WINELOADER\" \"$exe\" $tail"
+                               : "exec \"$WINELOADER\" \"$exe\" $tail 2>\"$error\"";
+  std::vector<std::string> args = {"/bin/sh", "-c", script, "sh", dir, exe_name, error_file, tail};
   args.insert(args.end(), assignments.begin(), assignments.end());
   std::vector<char*> argv;
   for (std::string& arg : args) argv.push_back(&arg[0]);

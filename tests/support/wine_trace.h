@@ -26,11 +26,13 @@ launched_program launch_with_trace(const char* exe_name, const char* winedebug,
 // a Unix shell with Unix environment variables set ("NAME=value", e.g.
 // "HOME=/tmp/empty" for a home with no sound set-up), and its Unix standard
 // error sent to error_file (a Unix path) unless that is empty. Opened by
-// process id, as launch_with_trace; also readable (PROCESS_VM_READ).
+// process id, as launch_with_trace; also readable (PROCESS_VM_READ). A
+// folder given (Windows path) replaces OMBREL_BIN_DIR; a command-line tail
+// given is split into words at its spaces (no quoting).
 launched_program launch_through_shell(const char* exe_name,
                                       const std::vector<std::string>& assignments,
                                       const std::string& error_file, DWORD timeout_ms,
-                                      const std::string& folder = "");
+                                      const std::string& folder = "", const std::string& tail = "");
 
 // The Unix path of a Windows path, through Wine's own mapping; empty when
 // it has none.

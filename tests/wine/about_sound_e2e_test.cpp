@@ -40,6 +40,7 @@ std::vector<unsigned long> sounds_of(const char* exe_name, const std::vector<WOR
   EXPECT_EQ(wait_exit(program, PAGE_BOUND_MS), 0);
   kill_program(program);
   EXPECT_EQ(planted_marks(folder), std::vector<std::string>());
+  EXPECT_TRUE(planted_dlls_load_unrestricted(folder)) << "this bench never loads a planted DLL";
   const std::vector<unsigned long> sounds = played_sound_sizes(read_text_file(trace));
   DeleteFileA(trace.c_str());
   return sounds;
