@@ -6,9 +6,13 @@
 #include <string>
 #include <vector>
 
+#include "paths.h"
 #include "picture_files.h"
+#include "processes.h"
 #include "sections.h"
 #include "tool_support.h"
+#include "waits.h"
+#include "window_search.h"
 
 namespace {
 
@@ -133,13 +137,13 @@ void no_sound() {
   // No sound device: a HOME without the bench's ALSA null device, so the
   // default ALSA device is a sound card this machine does not have.
   const std::string home = "HOME=" + unix_path(fresh_folder("rel-nosound-home"));
-  launched_program about = launch_through_shell("OmbrelAbout.exe", home, "", 15000);
+  launched_program about = launch_through_shell("OmbrelAbout.exe", {home}, "", 15000);
   outcome = exercise_about(about);
   std::snprintf(figure, sizeof figure, "pages %s, credits page %lu ms, exit code %d",
                 outcome.pages ? "drawn" : "NOT DRAWN", outcome.credits_ms, outcome.exit_code);
   report("no sound device About", "OmbrelAbout with no ALSA device: both pages, then Exit", figure,
          outcome.window && outcome.pages && outcome.exit_code == 0);
-  launched_program lapwick = launch_through_shell("Lapwick.exe", home, "", 15000);
+  launched_program lapwick = launch_through_shell("Lapwick.exe", {home}, "", 15000);
   lapwick_commands(lapwick, "no sound device Lapwick",
                    "Lapwick with no ALSA device: Run, Pause twice, Reset, Run");
 }

@@ -5,8 +5,12 @@
 #include <string>
 #include <vector>
 
+#include "instance.h"
+#include "processes.h"
 #include "sections.h"
 #include "tool_support.h"
+#include "waits.h"
+#include "window_search.h"
 
 namespace {
 
@@ -118,15 +122,21 @@ void waiter_then_owner() {
     starts.push_back(launch_path(exe, nullptr, folder.c_str()));
   }
   // Exactly one of them waits; the others see its mutex and end at once.
-  Sleep(5000);
   int waiting = 0;
   launched_program* waiter = nullptr;
-  for (launched_program& p : starts) {
-    if (is_running(p)) {
-      ++waiting;
-      waiter = &p;
-    }
-  }
+  wait_until(
+      [&] {
+        waiting = 0;
+        waiter = nullptr;
+        for (launched_program& p : starts) {
+          if (is_running(p)) {
+            ++waiting;
+            waiter = &p;
+          }
+        }
+        return waiting <= 1;
+      },
+      10000);
   // The first window goes; the waiter opens its own.
   PostMessageA(window, WM_COMMAND, 1003, 0);
   const int first_code = wait_exit(first, 30000);
@@ -140,8 +150,16 @@ void waiter_then_owner() {
     SetForegroundWindow(other);
     wait_until([&] { return GetForegroundWindow() == other; }, 3000);
     launched_program later = launch_path(exe, nullptr, folder.c_str());
-    Sleep(3000);
-    later_waits = is_running(later);
+    // Waiting, it holds the mutex that says somebody waits.
+    const std::string waiting_mutex = std::string("OmbrelAbout") + INSTANCE_MUTEX_SUFFIX;
+    later_waits = wait_until(
+                      [&] {
+                        HANDLE h = OpenMutexA(SYNCHRONIZE, FALSE, waiting_mutex.c_str());
+                        if (h != nullptr) CloseHandle(h);
+                        return h != nullptr || !is_running(later);
+                      },
+                      5000) &&
+                  is_running(later);
     PostMessageA(second, WM_SYSCOMMAND, SC_RESTORE, 0);
     SetForegroundWindow(second);
     wait_exit(later, 10000);

@@ -5,8 +5,11 @@
 #include <random>
 #include <string>
 
+#include "processes.h"
 #include "sections.h"
 #include "tool_support.h"
+#include "waits.h"
+#include "window_search.h"
 
 namespace {
 

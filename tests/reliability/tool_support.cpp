@@ -1,4 +1,7 @@
 #include "tool_support.h"
+#include "paths.h"
+#include "processes.h"
+#include "window_search.h"
 
 #include <psapi.h>
 #include <winternl.h>
@@ -157,18 +160,11 @@ int title_seconds(const std::string& title) {
 
 launched_program launch_path(const std::string& exe_path, const char* tail, const char* working_dir,
                              const char* extra_env) {
-  std::string name;
-  if (extra_env != nullptr) {
-    const char* equals = std::strchr(extra_env, '=');
-    name.assign(extra_env, equals - extra_env);
-    SetEnvironmentVariableA(name.c_str(), equals + 1);
-  }
   launch_options options;
   options.arguments = tail;
   options.working_dir = working_dir;
-  launched_program program = launch_at(exe_path, options);
-  if (!name.empty()) SetEnvironmentVariableA(name.c_str(), nullptr);
-  return program;
+  if (extra_env != nullptr) options.environment.push_back(extra_env);
+  return launch_at(exe_path, options);
 }
 
 std::string bin_folder() {

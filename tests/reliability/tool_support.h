@@ -8,7 +8,7 @@
 
 #include <string>
 
-#include "harness.h"
+#include "processes.h"
 #include "wine_trace.h"
 
 // What a program holds, read from outside it. Under Wine GetGuiResources

@@ -18,6 +18,7 @@ check() {
   else
     failed=$((failed + 1))
     echo "FAILED: $name"
+    return 1
   fi
 }
 
@@ -34,7 +35,8 @@ wait_for() {
 
 property() { xprop -id "$window" "$1" 2>/dev/null | sed -n 's/^[^=]*= "\(.*\)"$/\1/p'; }
 title() { property WM_NAME; }
-title_is() { [ "$(title)" = "$1" ]; }
+# (a title that could not be read is never the one expected)
+title_is() { [ -n "$1" ] && [ "$(title)" = "$1" ]; }
 title_is_not() { [ "$(title)" != "$1" ]; }
 icon_name_is_not() { [ "$(property WM_ICON_NAME)" != "$1" ]; }
 now_ms() { echo $(($(date +%s%N) / 1000000)); }
@@ -42,6 +44,15 @@ left_edge() { xwininfo -id "$window" | sed -n 's/.*Absolute upper-left X: *//p';
 top_edge() { xwininfo -id "$window" | sed -n 's/.*Absolute upper-left Y: *//p'; }
 is_iconic() { xprop -id "$window" WM_STATE 2>/dev/null | grep -q 'window state: Iconic'; }
 is_normal() { xprop -id "$window" WM_STATE 2>/dev/null | grep -q 'window state: Normal'; }
+# Gone: the window no longer exists, or is withdrawn.
+window_gone() { ! xprop -id "$window" WM_STATE 2>/dev/null | grep -q 'window state: \(Normal\|Iconic\)'; }
+# The title stands still for longer than one period of the timer.
+title_holds() {
+  local before
+  before=$(title)
+  sleep 1.2
+  [ -n "$before" ] && title_is "$before"
+}
 
 cd "${OMBREL_BIN_DIR:?}" || exit 1
 "$WINELOADER" Lapwick.exe &
@@ -70,7 +81,7 @@ check "taskbar name follows the title" [ "$(property WM_ICON_NAME)" = "$(title)"
 
 # Alt+P pauses: the title stands still while the timer goes on firing.
 xdotool key --window "$window" alt+p
-sleep 0.5
+check "Pause stops the count" wait_for 5 title_holds
 paused_at=$(title)
 sleep 2.2
 check "Pause holds the title at $paused_at" title_is "$paused_at"
@@ -114,11 +125,24 @@ check "the window minimises" wait_for 30 is_iconic
 minimised_at=$(property WM_ICON_NAME)
 check "the taskbar button counts on while minimised" wait_for 30 icon_name_is_not "$minimised_at"
 
-# Closing the window ends the program with exit code 0.
+# Closing the window ends the program with exit code 0. Wine hands a key
+# to its own active window, so Alt+F4 goes only once the program has taken
+# the restore in: shown again, and its title moving on after that.
 xdotool windowactivate "$window" 2>/dev/null
-wait_for 30 is_normal
+restored_at=""
+restored_and_counting() {
+  is_normal || return 1
+  [ -n "$restored_at" ] || restored_at=$(title)
+  title_is_not "$restored_at"
+}
+check "the restored window counts on" wait_for 50 restored_and_counting
 # (the key release may find the window already gone)
 xdotool key --window "$window" alt+F4 2>/dev/null
+# Told apart, should it fail: a key that closed nothing, or a program that
+# did not end after its window went.
+if ! check "Alt+F4 closes the window" wait_for 100 window_gone; then
+  echo "window state: $(xprop -id "$window" WM_STATE 2>/dev/null | grep 'window state'), title: $(title)"
+fi
 ended() { ! kill -0 "$program" 2>/dev/null; }
 if wait_for 100 ended; then
   wait "$program"

@@ -1,6 +1,6 @@
 #include "caption_metrics.h"
 
-#include "harness.h"
+#include "display_dpi.h"
 #include "library_function.h"
 
 windows11_caption::windows11_caption(int text_percent) {

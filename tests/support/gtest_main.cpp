@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #ifdef _WIN32
-#include "harness.h"
+#include "display_dpi.h"
 #endif
 
 int main(int argc, char** argv) {

@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-#include "harness.h"
+#include "waits.h"
 
 // Points this program's import of module!name at replacement and returns
 // what it pointed at, or null when there is no such import.

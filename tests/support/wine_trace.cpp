@@ -1,4 +1,6 @@
 #include "wine_trace.h"
+#include "processes.h"
+#include "waits.h"
 
 #include <windows.h>
 
@@ -55,24 +57,27 @@ std::string unix_path(const std::string& windows_path) {
   return result;
 }
 
-launched_program launch_through_shell(const char* exe_name, const std::string& assignment,
+launched_program launch_through_shell(const char* exe_name,
+                                      const std::vector<std::string>& assignments,
                                       const std::string& error_file, DWORD timeout_ms,
-                                      const std::string& folder) {
+                                      const std::string& folder, const std::string& tail) {
   launched_program program;
   auto spawn = loaded_library_function<unix_spawn_function>("ntdll.dll", "__wine_unix_spawnvp");
   const char* bin_dir = std::getenv("OMBREL_BIN_DIR");
   std::string dir = folder.empty() ? (bin_dir != nullptr ? bin_dir : "") : unix_path(folder);
   if (spawn == nullptr || dir.empty()) return program;
-  char overrides[512] = "";  // this process's DLL load order, as CreateProcess passes it on
-  GetEnvironmentVariableA("WINEDLLOVERRIDES", overrides, sizeof overrides);
-  const std::string load_order = std::string("WINEDLLOVERRIDES=") + overrides;
 
   const std::vector<DWORD> before = processes_named(exe_name);
-  // The shell's own arguments carry the values, so nothing needs quoting.
-  std::string script = "cd \"$1\" && export \"$2\" \"$5\" && exec \"$WINELOADER\" \"$3\"";
-  if (!error_file.empty()) script += " 2>\"$4\"";
-  std::string args[] = {"/bin/sh",  "-c",     script,     "sh",      dir,
-                        assignment, exe_name, error_file, load_order};
+  // The shell's own arguments carry the values, so nothing needs quoting;
+  // the tail is split into words, unexpanded, and the assignments come
+  // last, as "$@".
+  std::string script =
+      "set -f && cd \"$1\" && exe=$2 && error=$3 && tail=$4 && shift 4 && "
+      "{ [ $# -eq 0 ] || export \"$@\"; } && ";
+  script += error_file.empty() ? "exec \"$WINELOADER\" \"$exe\" $tail"
+                               : "exec \"$WINELOADER\" \"$exe\" $tail 2>\"$error\"";
+  std::vector<std::string> args = {"/bin/sh", "-c", script, "sh", dir, exe_name, error_file, tail};
+  args.insert(args.end(), assignments.begin(), assignments.end());
   std::vector<char*> argv;
   for (std::string& arg : args) argv.push_back(&arg[0]);
   argv.push_back(nullptr);
@@ -96,9 +101,11 @@ launched_program launch_through_shell(const char* exe_name, const std::string& a
 }
 
 launched_program launch_with_trace(const char* exe_name, const char* winedebug,
-                                   const std::string& trace_file, const std::string& folder) {
+                                   const std::string& trace_file, const std::string& folder,
+                                   const std::vector<std::string>& environment) {
   const std::string trace_unix = unix_path(trace_file);
   if (trace_unix.empty()) return launched_program();
-  return launch_through_shell(exe_name, std::string("WINEDEBUG=") + winedebug, trace_unix, 10000,
-                              folder);
+  std::vector<std::string> assignments = environment;
+  assignments.push_back(std::string("WINEDEBUG=") + winedebug);
+  return launch_through_shell(exe_name, assignments, trace_unix, 10000, folder);
 }

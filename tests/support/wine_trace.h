@@ -6,7 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "harness.h"
+#include "paths.h"
+#include "processes.h"
 
 // Starts the program from OMBREL_BIN_DIR (also its working folder) with
 // WINEDEBUG set to winedebug and Wine's debug output written to trace_file
@@ -15,18 +16,23 @@
 // with its parent whatever its Windows standard handles are, so the program
 // is started through a Unix shell that redirects it. The result is opened
 // by process id and works with wait_exit, is_running and kill_program; it
-// has no thread handle. A folder given (Windows path) replaces OMBREL_BIN_DIR.
+// has no thread handle. A folder given (Windows path) replaces OMBREL_BIN_DIR;
+// environment entries given ("NAME=value") are set for the program only.
 launched_program launch_with_trace(const char* exe_name, const char* winedebug,
-                                   const std::string& trace_file, const std::string& folder = "");
+                                   const std::string& trace_file, const std::string& folder = "",
+                                   const std::vector<std::string>& environment = {});
 
 // Starts the program from OMBREL_BIN_DIR (also its working folder) through
-// a Unix shell with one Unix environment variable set ("NAME=value", e.g.
+// a Unix shell with Unix environment variables set ("NAME=value", e.g.
 // "HOME=/tmp/empty" for a home with no sound set-up), and its Unix standard
 // error sent to error_file (a Unix path) unless that is empty. Opened by
-// process id, as launch_with_trace; also readable (PROCESS_VM_READ).
-launched_program launch_through_shell(const char* exe_name, const std::string& assignment,
+// process id, as launch_with_trace; also readable (PROCESS_VM_READ). A
+// folder given (Windows path) replaces OMBREL_BIN_DIR; a command-line tail
+// given is split into words at its spaces (no quoting).
+launched_program launch_through_shell(const char* exe_name,
+                                      const std::vector<std::string>& assignments,
                                       const std::string& error_file, DWORD timeout_ms,
-                                      const std::string& folder = "");
+                                      const std::string& folder = "", const std::string& tail = "");
 
 // The Unix path of a Windows path, through Wine's own mapping; empty when
 // it has none.

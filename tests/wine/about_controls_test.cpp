@@ -10,7 +10,6 @@
 #include "about_state.h"
 #include "about_test_support.h"
 #include "about_window.h"
-#include "harness.h"
 
 namespace {
 

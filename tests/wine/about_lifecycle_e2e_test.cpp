@@ -9,7 +9,13 @@
 #include <string>
 
 #include "about_test_support.h"
+#include "foreground_decoy.h"
+#include "handover.h"
 #include "instance.h"
+#include "paths.h"
+#include "processes.h"
+#include "waits.h"
+#include "window_search.h"
 
 namespace {
 
@@ -45,7 +51,10 @@ TEST(AboutLifecycleE2E, CloseDuringAPageTakesEffectOnlyWhenThePageIsComplete) {
   ASSERT_NE(about.window, nullptr);
   ASSERT_TRUE(wait_page_complete(about.window));
   HANDLE sender = CreateThread(nullptr, 0, send_credits, about.window, 0, nullptr);
-  Sleep(300);
+  // Under way once its heading is being typed, and not answered yet.
+  ASSERT_TRUE(wait_until(
+      [&] { return count_white(screen_picture(about.window), line_band(CREDITS_HEADING_ROW)) > 0; },
+      PAGE_BOUND_MS));
   ASSERT_EQ(WaitForSingleObject(sender, 0), static_cast<DWORD>(WAIT_TIMEOUT));
   asked_at = GetTickCount();
   PostMessageA(about.window, WM_SYSCOMMAND, SC_CLOSE, 0);
@@ -239,12 +248,34 @@ TEST(AboutLifecycleE2E, AHandOverRaceNeverShowsTwoWindows) {
   }
 }
 
+// Sends WM_NULL to the About window every 250 ms, as the system's check for
+// a hung window does, until told to stop; counts the sends not answered
+// within 200 ms.
+struct hung_window_probe {
+  HWND window;
+  volatile LONG stop;
+  int asked;
+  int unanswered;
+};
+
+DWORD WINAPI probe_every_quarter_second(void* argument) {
+  hung_window_probe& probe = *static_cast<hung_window_probe*>(argument);
+  for (const DWORD started = GetTickCount(); !InterlockedCompareExchange(&probe.stop, 0, 0);) {
+    DWORD_PTR answer = 0;
+    ++probe.asked;
+    if (!SendMessageTimeoutA(probe.window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 200, &answer)) {
+      ++probe.unanswered;
+    }
+    Sleep(250 - (GetTickCount() - started) % 250);  // the probe's pace, not a wait for anything
+  }
+  return 0;
+}
+
 TEST(AboutLifecycleE2E, CommandsSentDuringAPageRunAfterItInTheOrderTheyCame) {
-  // Another program's commands sent in the middle of the credits page must
-  // not run inside it: the product page opens only once the page is
-  // complete, and the version page asked for then is drawn after it.
-  // Meanwhile the window answers another program's message every time, as
-  // the system's check for a hung window does.
+  // While the credits page is drawn, another program's commands are
+  // answered at once but held: a Purchase, then the version page, then the
+  // credits page again, each run after the page in the order sent. All the
+  // while the window answers another program's message every time.
   web_handler_recorder browser;
   ASSERT_TRUE(browser.installed()) << "the recorder could not be installed";
   about_program about = start_about();
@@ -252,47 +283,60 @@ TEST(AboutLifecycleE2E, CommandsSentDuringAPageRunAfterItInTheOrderTheyCame) {
   ASSERT_TRUE(wait_page_complete(about.window));
   HWND picture = FindWindowExA(about.window, nullptr, "Static", nullptr);
   const RECT heading = line_band(CREDITS_HEADING_ROW);
-  HANDLE page = CreateThread(nullptr, 0, send_credits, about.window, 0, nullptr);
-  const DWORD started = GetTickCount();
-  int asked = 0, unanswered = 0;
-  bool commands_sent = false, opened_inside_page = false;
-  for (DWORD next = 0; WaitForSingleObject(page, next) == WAIT_TIMEOUT;) {
-    DWORD_PTR answer = 0;
-    ++asked;
-    if (!SendMessageTimeoutA(about.window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 200, &answer)) {
-      ++unanswered;
-    }
-    const bool heading_shown = count_white(screen_picture(about.window), heading) > 0;
-    opened_inside_page = opened_inside_page || (heading_shown && browser.has_record());
-    if (heading_shown && !commands_sent) {
-      commands_sent = true;
-      EXPECT_TRUE(run_command(about.window, IDM_PURCHASE));
-      EXPECT_TRUE(run_command(about.window, IDM_VERSION));
-    }
-    // The page's own send gives up within its bound.
-    next = 250 - (GetTickCount() - started) % 250;
-  }
-  CloseHandle(page);
-  std::printf("WM_NULL sent every 250 ms through the page: %d of %d unanswered within 200 ms\n",
-              unanswered, asked);
-  EXPECT_GE(asked, 8) << "the credits page takes seconds";
-  EXPECT_EQ(unanswered, 0);
-  ASSERT_TRUE(commands_sent) << "the heading was never seen typed";
-  // The version page in the end: the picture back, no heading, no names,
-  // and so for two seconds on end (a version page drawn inside the credits
-  // page is clean only until the next letter is typed over it).
-  DWORD clean_since = 0;
+  const RECT last = line_band(CREDITS_LAST_ROW);
+  const auto typed = [&](const RECT& band) {
+    return count_white(screen_picture(about.window), band) > 0;
+  };
+  hung_window_probe probe = {about.window, 0, 0, 0};
+  HANDLE prober = CreateThread(nullptr, 0, probe_every_quarter_second, &probe, 0, nullptr);
+  PostMessageA(about.window, WM_COMMAND, IDM_CREDITS, 0);
+  // The heading is typed click by click in the page's first second: the
+  // commands go in while it is typed.
+  ASSERT_TRUE(wait_until([&] { return typed(heading); }, PAGE_BOUND_MS)) << "no credits page";
+  EXPECT_TRUE(run_command(about.window, IDM_PURCHASE));
+  EXPECT_TRUE(run_command(about.window, IDM_VERSION));
+  EXPECT_TRUE(run_command(about.window, IDM_CREDITS));
+  // All were answered at once, held, while the page went on: its last line
+  // is drawn only after them.
+  ASSERT_FALSE(typed(last)) << "the page had ended: nothing was held";
+  // Then each in turn: the first credits page at its end (its last names
+  // in; the page after it clears the last line at once) with no product
+  // page opened before, the version page (its first line is one the credits
+  // leave empty), then the credits page begun again, and complete.
+  const RECT version_first = line_band(VERSION_PRODUCT_ROW);
+  RECT last_names;
+  const RECT last_but_one = line_band(CREDITS_LAST_ROW - 1);
+  const RECT last_but_two = line_band(CREDITS_LAST_ROW - 2);
+  UnionRect(&last_names, &last_but_two, &last_but_one);
+  int stage = 0;
+  bool opened_inside_page = false;
   EXPECT_TRUE(wait_until(
       [&] {
-        const pixel_picture now = screen_picture(about.window);
-        const bool clean = IsWindowVisible(picture) && count_white(now, heading) == 0 &&
-                           count_white(now, line_band(CREDITS_LAST_ROW)) == 0;
-        if (!clean) clean_since = 0;
-        if (clean && clean_since == 0) clean_since = GetTickCount();
-        return clean && GetTickCount() - clean_since >= 2000;
+        const pixel_picture page = screen_picture(about.window);
+        const bool has_heading = count_white(page, heading) > 0;
+        const bool has_version = count_white(page, version_first) > 0;
+        opened_inside_page = opened_inside_page || (stage == 0 && browser.has_record());
+        if (stage == 0 && count_white(page, last_names) > 0) stage = 1;
+        if (stage == 1 && has_version && !has_heading) stage = 2;
+        if (stage == 2 && has_heading && !has_version) stage = 3;
+        if (stage == 3 && count_white(page, last) > 0) stage = 4;
+        return stage == 4;
       },
-      PAGE_BOUND_MS))
-      << "credits text left on the version page";
+      3 * PAGE_BOUND_MS))
+      << "stopped at stage " << stage << " of 4";
+  // And it stays so: nothing else was drawn behind it.
+  EXPECT_TRUE(wait_page_complete(about.window));
+  InterlockedExchange(&probe.stop, 1);
+  EXPECT_EQ(WaitForSingleObject(prober, 5000), WAIT_OBJECT_0);
+  CloseHandle(prober);
+  std::printf("WM_NULL sent every 250 ms through the pages: %d of %d unanswered within 200 ms\n",
+              probe.unanswered, probe.asked);
+  EXPECT_GE(probe.asked, 8) << "the pages take seconds";
+  EXPECT_EQ(probe.unanswered, 0);
+  const pixel_picture end = screen_picture(about.window);
+  EXPECT_FALSE(IsWindowVisible(picture));
+  EXPECT_GT(count_white(end, heading), 0);
+  EXPECT_GT(count_white(end, last), 0);
   EXPECT_FALSE(opened_inside_page) << "the product page opened while the credits page was drawn";
   std::string address;
   unsigned long flags = 0;

@@ -9,6 +9,8 @@
 #include <cstring>
 
 #include "about_test_support.h"
+#include "processes.h"
+#include "waits.h"
 
 int main(int argc, char** argv) {
   if (argc != 2 ||

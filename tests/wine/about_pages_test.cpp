@@ -18,6 +18,7 @@
 #include "import_seam.h"
 #include "page_clock.h"
 #include "sound.h"
+#include "waits.h"
 #include "window_skeleton.h"
 
 namespace {

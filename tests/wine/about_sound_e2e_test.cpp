@@ -6,7 +6,12 @@
 #include <vector>
 
 #include "about_test_support.h"
+#include "paths.h"
+#include "planted_dlls.h"
+#include "processes.h"
 #include "program_facts.h"
+#include "waits.h"
+#include "window_search.h"
 #include "wine_trace.h"
 
 namespace {
@@ -19,7 +24,8 @@ std::vector<unsigned long> sounds_of(const char* exe_name, const std::vector<WOR
   // Started beside its picture and DLLs planted there, which never load.
   const std::string folder = planted_folder(exe_name);
   CopyFileA(program_path("ombrel.ani").c_str(), (folder + "ombrel.ani").c_str(), FALSE);
-  launched_program program = launch_with_trace(exe_name, "trace+winmm", trace, folder);
+  launched_program program =
+      launch_with_trace(exe_name, "trace+winmm", trace, folder, {PLANTED_LOAD_ORDER});
   HWND window = wait_for_window(ABOUT_CLASS, program.info.dwProcessId, 20000);
   EXPECT_NE(window, nullptr);
   EXPECT_TRUE(wait_page_complete(window));
@@ -34,6 +40,7 @@ std::vector<unsigned long> sounds_of(const char* exe_name, const std::vector<WOR
   EXPECT_EQ(wait_exit(program, PAGE_BOUND_MS), 0);
   kill_program(program);
   EXPECT_EQ(planted_marks(folder), std::vector<std::string>());
+  EXPECT_TRUE(planted_dlls_load_unrestricted(folder)) << "this bench never loads a planted DLL";
   const std::vector<unsigned long> sounds = played_sound_sizes(read_text_file(trace));
   DeleteFileA(trace.c_str());
   return sounds;

@@ -8,6 +8,11 @@
 #include "about_controls.h"
 #include "about_state.h"
 #include "about_window.h"
+#include "display_dpi.h"
+#include "paths.h"
+#include "processes.h"
+#include "waits.h"
+#include "window_search.h"
 
 RECT line_cell(int line, const char* text) {
   HDC memory = CreateCompatibleDC(nullptr);

@@ -10,8 +10,8 @@
 #include "about_page_texts.h"
 #include "about_pages.h"
 #include "about_window.h"
-#include "harness.h"
 #include "pixel_picture.h"
+#include "processes.h"
 #include "program_facts.h"
 
 // The cell of a page line holding text (line n starts at PAGE_LEFT,

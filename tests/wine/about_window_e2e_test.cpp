@@ -6,6 +6,10 @@
 #include <vector>
 
 #include "about_test_support.h"
+#include "display_dpi.h"
+#include "processes.h"
+#include "waits.h"
+#include "window_search.h"
 
 namespace {
 

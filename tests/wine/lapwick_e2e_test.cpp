@@ -12,10 +12,15 @@
 #include <vector>
 
 #include "caption_metrics.h"
-#include "harness.h"
+#include "display_dpi.h"
+#include "paths.h"
+#include "planted_dlls.h"
+#include "processes.h"
 #include "program_facts.h"
 #include "stopwatch_clock.h"
 #include "stopwatch_commands.h"
+#include "waits.h"
+#include "window_search.h"
 #include "wine_trace.h"
 
 namespace {
@@ -31,7 +36,7 @@ struct lapwick {
 
   lapwick() {
     trace = temp_file("lapwick-winmm");
-    program = launch_with_trace(LAPWICK_EXE, "trace+winmm", trace, folder);
+    program = launch_with_trace(LAPWICK_EXE, "trace+winmm", trace, folder, {PLANTED_LOAD_ORDER});
     window = wait_for_window(LAPWICK_CLASS, program.info.dwProcessId, 10000);
     // Start-up ends with the window in the topmost band.
     wait_until([&] { return ready(); }, 10000);
@@ -64,7 +69,7 @@ struct lapwick {
   // extra one; returns what was played.
   std::vector<unsigned long> chimes_after(size_t expected) const {
     wait_until([&] { return sounds().size() >= expected; }, 5000);
-    Sleep(400);
+    wait_until([&] { return sounds().size() > expected; }, 400);
     return sounds();
   }
 };
@@ -188,6 +193,8 @@ TEST(LapwickCommands, EachStateChangeChimesOnceAndTheTitleFollows) {
   // Run, Pause, Pause, Pause, Run, Pause, Reset, Run, Reset, Reset.
   EXPECT_EQ(stopwatch.chimes_after(10), chimes(10));
   EXPECT_EQ(planted_marks(stopwatch.folder), std::vector<std::string>());
+  EXPECT_TRUE(planted_dlls_load_unrestricted(stopwatch.folder))
+      << "this bench never loads a planted DLL";
   EXPECT_EQ(stopwatch.title(), LAPWICK_RESET_TITLE);
 }
 
@@ -208,6 +215,17 @@ TEST(LapwickCommands, AWholeMinuteChimesAndTheNextRunStartsFromZero) {
   EXPECT_EQ(stopwatch.chimes_after(4), chimes(4));
 }
 
+// The seconds that a title "HH:MM:SS" shows, or -1 for any other text.
+int seconds_shown(const std::string& title) {
+  int hours = 0, minutes = 0, seconds = 0;
+  char end = 0;
+  if (title.size() != 8 ||
+      std::sscanf(title.c_str(), "%2d:%2d:%2d%c", &hours, &minutes, &seconds, &end) != 3) {
+    return -1;
+  }
+  return hours * 3600 + minutes * 60 + seconds;
+}
+
 TEST(LapwickCommands, TheRealTimerCountsSecondsOnlyWhileRunning) {
   lapwick stopwatch;
   ASSERT_TRUE(stopwatch.ready());
@@ -218,11 +236,16 @@ TEST(LapwickCommands, TheRealTimerCountsSecondsOnlyWhileRunning) {
   // Three seconds cannot come much before 3 s.
   EXPECT_GE(GetTickCount() - started, 2800u);
 
-  stopwatch.command(IDM_PAUSE);
-  Sleep(200);
+  // Sent: the title is read once Pause has been handled.
+  DWORD_PTR result = 0;
+  ASSERT_NE(SendMessageTimeoutA(stopwatch.window, WM_COMMAND, IDM_PAUSE, 0, SMTO_NORMAL,
+                                wait_bound(5000), &result),
+            0);
   const std::string paused_at = stopwatch.title();
-  Sleep(2200);  // two more periods fire; the time stands
-  EXPECT_EQ(stopwatch.title(), paused_at);
+  ASSERT_GE(seconds_shown(paused_at), 3) << "no time read: \"" << paused_at << "\"";
+  // Two more periods fire; the time stands, and every title read says so.
+  EXPECT_FALSE(wait_until([&] { return stopwatch.title() != paused_at; }, 2200))
+      << "the title moved on while paused, to \"" << stopwatch.title() << "\"";
 }
 
 // Polls the title until it shows `seconds` whole seconds; returns when
@@ -281,17 +304,6 @@ TEST(LapwickClock, TheTitleChangesCloseToEachWholeSecond) {
   }
   std::printf("title changes after each whole second, ms (Run took %llu ms):%s\n",
               after_run - before_run, lateness.c_str());
-}
-
-// The seconds that a title "HH:MM:SS" shows, or -1 for any other text.
-int seconds_shown(const std::string& title) {
-  int hours = 0, minutes = 0, seconds = 0;
-  char end = 0;
-  if (title.size() != 8 ||
-      std::sscanf(title.c_str(), "%2d:%2d:%2d%c", &hours, &minutes, &seconds, &end) != 3) {
-    return -1;
-  }
-  return hours * 3600 + minutes * 60 + seconds;
 }
 
 // The stopwatch's thread stopped for six seconds, as on a machine too busy

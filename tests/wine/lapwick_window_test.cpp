@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "caption_metrics.h"
-#include "harness.h"
 #include "import_seam.h"
 #include "lapwick_recorder.h"
 #include "program_facts.h"
@@ -19,6 +18,8 @@
 #include "stopwatch_commands.h"
 #include "stopwatch_menus.h"
 #include "stopwatch_window.h"
+#include "waits.h"
+#include "window_search.h"
 #include "window_skeleton.h"
 
 namespace {

@@ -9,20 +9,21 @@
 #include <cstring>
 #include <string>
 
-#include "harness.h"
+#include "paths.h"
+#include "processes.h"
+#include "waits.h"
+#include "window_search.h"
 
 namespace {
 
 constexpr char OUT_OF_MEMORY_TEXT[] = "Out of memory: the program has to close.";
 
 launched_program launch_failing(const char* exe_name, const char* fail_from) {
-  SetEnvironmentVariableA("OMBREL_TEST_ALLOC_FAIL_FROM", fail_from);
   launch_options options;
   const std::string folder = wine_path(std::getenv("OMBREL_BIN_DIR"));
   options.working_dir = folder.c_str();
-  launched_program program = launch(exe_name, options);
-  SetEnvironmentVariableA("OMBREL_TEST_ALLOC_FAIL_FROM", nullptr);
-  return program;
+  options.environment = {std::string("OMBREL_TEST_ALLOC_FAIL_FROM=") + fail_from};
+  return launch(exe_name, options);
 }
 
 // Waits for the box, lets the program run behind it for two seconds, checks

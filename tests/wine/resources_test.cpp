@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "harness.h"
 #include "little_endian.h"
+#include "paths.h"
 #include "program_facts.h"
 #include "version.h"
 

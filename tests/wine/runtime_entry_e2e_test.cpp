@@ -4,7 +4,7 @@
 
 #include <cstdlib>
 
-#include "harness.h"
+#include "processes.h"
 
 TEST(RuntimeEntry, ExitCodeIsWhatWinMainReturns) {
   // The probe's win_main returns the number its command-line tail names.

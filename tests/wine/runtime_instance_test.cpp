@@ -7,8 +7,10 @@
 #include <string>
 #include <thread>
 
-#include "harness.h"
+#include "foreground_decoy.h"
 #include "instance.h"
+#include "waits.h"
+#include "window_search.h"
 
 namespace {
 
@@ -24,7 +26,7 @@ class OtherThreadWindow {
     class_name_ = "OmbrelInstanceTest" + std::to_string(GetCurrentProcessId()) + "_" +
                   std::to_string(++class_counter);
     thread_ = std::thread([this, how] { run(how); });
-    while (window_.load() == nullptr) Sleep(5);
+    wait_until([this] { return window_.load() != nullptr; }, 10000);
   }
   ~OtherThreadWindow() {
     PostThreadMessageA(thread_id_, WM_QUIT, 0, 0);

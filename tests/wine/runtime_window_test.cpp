@@ -9,6 +9,7 @@
 #include "placement.h"
 #include "pool.h"
 #include "sound.h"
+#include "waits.h"
 #include "window_utils.h"
 
 namespace {
@@ -30,6 +31,8 @@ HWND make_window(int width, int height, DWORD style = WS_OVERLAPPEDWINDOW) {
                          GetModuleHandleA(nullptr), nullptr);
 }
 
+// Gives the window manager 200 ms to answer, for a check that something
+// does not happen (there is nothing to wait for).
 void pump() {
   MSG msg;
   for (int i = 0; i < 20; ++i) {
@@ -56,8 +59,16 @@ class WindowUtils : public testing::Test {
     *foreground =
         track(make_window(foreground_width, foreground_height, WS_OVERLAPPEDWINDOW | WS_VISIBLE));
     HWND w = track(make_window(width, height, WS_OVERLAPPEDWINDOW | WS_VISIBLE));
-    SetForegroundWindow(*foreground);
-    pump();
+    // The window manager activates the newer window a moment after the
+    // system does: the foreground is taken again until it stays put.
+    const HWND wanted = *foreground;
+    for (int attempt = 0; attempt < 3; ++attempt) {
+      SetForegroundWindow(wanted);
+      if (wait_until([&] { return GetActiveWindow() == wanted; }, 3000) &&
+          !wait_until([&] { return GetActiveWindow() != wanted; }, 300)) {
+        break;
+      }
+    }
     return w;
   }
   std::vector<HWND> windows;
@@ -69,11 +80,16 @@ TEST_F(WindowUtils, CenterInWorkAreaPlacesRaisesAndActivates) {
   RECT work;
   SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
   center_in_work_area(w);
-  pump();
-  RECT r;
-  GetWindowRect(w, &r);
   const int_point expected =
       centre_in_area({work.left, work.top, work.right, work.bottom}, {0, 0, 300, 200});
+  RECT r;
+  // The window manager confirms the move and the activation a moment later.
+  wait_until(
+      [&] {
+        GetWindowRect(w, &r);
+        return r.left == expected.x && r.top == expected.y && GetActiveWindow() == w;
+      },
+      3000);
   EXPECT_EQ(r.left, expected.x);
   EXPECT_EQ(r.top, expected.y);
   EXPECT_EQ(r.right - r.left, 300);
@@ -141,12 +157,12 @@ COLORREF screen_pixel(int x, int y) {
 TEST_F(WindowUtils, BackgroundColourReplacesTheClassBrushAndRepaints) {
   HWND w = track(make_window(200, 150, WS_POPUP | WS_VISIBLE));
   SetWindowPos(w, HWND_TOPMOST, 300, 300, 200, 150, SWP_SHOWWINDOW);
-  pump();
+  wait_until([] { return screen_pixel(400, 375) == GetSysColor(COLOR_BTNFACE); }, 3000);
   // The class holds a system-colour value: handing it to DeleteObject is
   // harmless, and the window comes back black.
   set_background_colour(w, RGB(0, 0, 0));
   UpdateWindow(w);
-  pump();
+  wait_until([] { return screen_pixel(400, 375) == RGB(0, 0, 0); }, 3000);
   const HBRUSH first = reinterpret_cast<HBRUSH>(GetClassLongPtrA(w, GCLP_HBRBACKGROUND));
   LOGBRUSH brush = {};
   ASSERT_NE(GetObjectA(first, sizeof brush, &brush), 0);
@@ -155,7 +171,7 @@ TEST_F(WindowUtils, BackgroundColourReplacesTheClassBrushAndRepaints) {
 
   set_background_colour(w, RGB(0, 128, 255));
   UpdateWindow(w);
-  pump();
+  wait_until([] { return screen_pixel(400, 375) == RGB(0, 128, 255); }, 3000);
   EXPECT_EQ(GetObjectType(first), 0u) << "the replaced brush is deleted";
   EXPECT_EQ(screen_pixel(400, 375), RGB(0, 128, 255));
 }

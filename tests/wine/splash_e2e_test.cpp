@@ -8,9 +8,17 @@
 #include <string>
 #include <vector>
 
-#include "harness.h"
+#include "display_dpi.h"
+#include "foreground_decoy.h"
+#include "handover.h"
+#include "paths.h"
 #include "pixel_picture.h"
+#include "planted_dlls.h"
+#include "processes.h"
 #include "program_facts.h"
+#include "waits.h"
+#include "window_search.h"
+#include "wine_trace.h"
 
 namespace {
 
@@ -84,7 +92,8 @@ shown_splash launch_and_wait_visible(const launch_options& options = {},
                                      POINT place = {SPLASH_LEFT, SPLASH_TOP}) {
   shown_splash s;
   s.folder = planted_folder(exe_name);
-  s.program = launch_at(s.folder + exe_name, options);
+  s.program = launch_through_shell(exe_name, {PLANTED_LOAD_ORDER}, "", 10000, s.folder,
+                                   options.arguments != nullptr ? options.arguments : "");
   wait_until(
       [&] {
         if (s.window == nullptr)
@@ -165,6 +174,7 @@ TEST_P(SplashAtScale, ShowsThePictureWithItsTailAsTextAlongTheBottom) {
         << d.bottom_strip << " text-strip pixels differ";
     EXPECT_EQ(wait_exit(s.program, 5000), 0);
     EXPECT_EQ(planted_marks(s.folder), std::vector<std::string>());
+    EXPECT_TRUE(planted_dlls_load_unrestricted(s.folder)) << "this bench never loads a planted DLL";
   }
 }
 
@@ -193,8 +203,9 @@ TEST(Splash, EndsByItselfAfterAboutOneSecondDespiteClicks) {
   PostMessageA(s.window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(90, 60));
   PostMessageA(s.window, WM_LBUTTONUP, 0, MAKELPARAM(90, 60));
   PostMessageA(s.window, WM_RBUTTONUP, 0, MAKELPARAM(90, 60));
-  Sleep(150);
-  EXPECT_TRUE(is_running(s.program)) << "a click ended the splash";
+  // Nothing to wait for: a splash that a click ends has ended by then.
+  EXPECT_FALSE(wait_until([&] { return !is_running(s.program); }, 150))
+      << "a click ended the splash";
   EXPECT_EQ(wait_exit(s.program, 5000), 0);
   const DWORD lasted = GetTickCount() - shown_at;
   EXPECT_GE(lasted, 400u);
@@ -208,8 +219,9 @@ TEST(Splash, Command101EndsItAtOnceAndOtherCommandsDoNot) {
   SendMessageTimeoutA(s.window, WM_COMMAND, 102, 0, SMTO_ABORTIFHUNG, wait_bound(2000), nullptr);
   SendMessageTimeoutA(s.window, WM_COMMAND, MAKEWPARAM(1, 0), 0, SMTO_ABORTIFHUNG, wait_bound(2000),
                       nullptr);
-  Sleep(100);
-  ASSERT_TRUE(is_running(s.program)) << "command 102 ended the splash";
+  // Handled by now; a splash that they end has ended within this.
+  ASSERT_FALSE(wait_until([&] { return !is_running(s.program); }, 100))
+      << "command 102 ended the splash";
   const DWORD sent_at = GetTickCount();
   SendMessageTimeoutA(s.window, WM_COMMAND, SPLASH_END_COMMAND, 0, SMTO_ABORTIFHUNG,
                       wait_bound(2000), nullptr);

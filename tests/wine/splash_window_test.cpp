@@ -10,10 +10,11 @@
 #include <vector>
 
 #include "entry.h"
-#include "harness.h"
 #include "import_seam.h"
 #include "program_facts.h"
 #include "splash_program.h"
+#include "waits.h"
+#include "window_search.h"
 #include "window_skeleton.h"
 
 namespace {
