@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "about_test_support.h"
 #include "paths.h"
 #include "picture_files.h"
 #include "processes.h"
@@ -42,7 +43,9 @@ struct about_outcome {
 about_outcome exercise_about(launched_program& program, bool credits_page = true) {
   about_outcome outcome;
   HWND window = wait_for_window("OmbrelAbout", program.info.dwProcessId, 20000);
-  outcome.window = window != nullptr && answers(window, 30000);
+  // Between pages: a command sent during the first would be held, and the
+  // credits page's time not its own.
+  outcome.window = window != nullptr && answers(window, 30000) && wait_page_complete(window);
   if (outcome.window) {
     RECT r = {};
     GetWindowRect(FindWindowExA(window, nullptr, "Static", nullptr), &r);

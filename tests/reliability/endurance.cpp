@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <string>
 
+#include "about_test_support.h"
 #include "processes.h"
 #include "sections.h"
 #include "tool_support.h"
@@ -77,6 +78,9 @@ void pages(const tool_settings& settings) {
   HWND window = started_window(program, "OmbrelAbout", "pages OmbrelAboutSilent", 30000);
   if (window == nullptr) return;
   HWND picture = FindWindowExA(window, nullptr, "Static", nullptr);
+  // The window answers during its first page, and a page command sent then
+  // is held: each switch below must find the window between pages.
+  wait_page_complete(window);
   run_page(window, 1008);
   run_page(window, 1016);
   const figures before = take_figures(program.info.hProcess, program.info.dwProcessId);

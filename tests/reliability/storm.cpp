@@ -5,6 +5,7 @@
 #include <random>
 #include <string>
 
+#include "about_test_support.h"
 #include "processes.h"
 #include "sections.h"
 #include "tool_support.h"
@@ -272,8 +273,10 @@ void storm_about(const tool_settings& settings) {
       launch_path(bin_folder() + "OmbrelAbout.exe", nullptr, bin_folder().c_str());
   HWND window = started_window(program, "OmbrelAbout", "storm OmbrelAbout", 30000);
   if (window == nullptr) return;
-  // Both pages once, so that what the first credits page loads (the sound
-  // output among it) is in the figures before.
+  // Both pages once, after the first (commands sent during it would be held
+  // and the figures taken before they ran), so that what the first credits
+  // page loads (the sound output among it) is in the figures before.
+  wait_page_complete(window);
   DWORD_PTR ignored = 0;
   SendMessageTimeoutA(window, WM_COMMAND, 1008, 0, SMTO_NORMAL, 30000, &ignored);
   SendMessageTimeoutA(window, WM_COMMAND, 1016, 0, SMTO_NORMAL, 30000, &ignored);
