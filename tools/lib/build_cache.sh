@@ -12,7 +12,7 @@ open_build_cache() {
   local cache=$1 key=$2 old
   mkdir -p "$cache"
   exec 9>"$cache/.lock"
-  flock 9
+  flock -w "${OMBREL_CACHE_LOCK_TIMEOUT:-3600}" 9 || { echo "$cache is locked for too long" >&2; exit 1; }
   [ -f "$cache/$key/ready" ] && return 0
   for old in "$cache"/*/; do
     [ -d "$old" ] || continue
