@@ -14,7 +14,7 @@ fail() { echo "FAIL: $*"; status=1; }
 # in WORK/ran; "breaks" ends the window manager in its first KILLS runs.
 project() {
   local b=$work/build
-  rm -rf "$b"/* "$work/ran" "$work/out"
+  rm -rf "${b:?}"/* "$work/ran" "$work/out"
   {
     echo "add_test(bench_start bash $tools/bench/start.sh $b/bench win64)"
     echo "set_tests_properties(bench_start PROPERTIES FIXTURES_SETUP bench" \

@@ -3,7 +3,9 @@
 # root), each in a folder named after the hash of the scripts that make it.
 
 # open_build_cache CACHE KEY: takes CACHE's lock for the rest of the
-# script (file descriptor 9). Returns 0 when CACHE/KEY is ready. Otherwise
+# script (file descriptor 9), waiting for a build under way at most
+# OMBREL_CACHE_LOCK_TIMEOUT seconds (default 3600; past that the script
+# ends with an error). Returns 0 when CACHE/KEY is ready. Otherwise
 # deletes every other build in CACHE, old or half-made, and returns 1: a
 # build that was killed may have left the host's /dev mounted in its root,
 # so whatever is mounted in one is unmounted first, and nothing is deleted
