@@ -38,6 +38,7 @@ while :; do
   fi
   rm -f "$bench/fault" "$bench/broken_tests"
   ctest --test-dir "$build" "${args[@]}" --output-junit "$xml"
+  ctest_status=$?
   cat "$build/Testing/Temporary/LastTest.log" >>"$out/$run.log" 2>/dev/null
   if [ ! -s "$xml" ]; then
     echo "$run: ctest wrote no results ($xml)"
@@ -74,6 +75,12 @@ while :; do
   echo "=== $run: those again on a fresh bench ==="
 done
 
+# ctest failing with every test passed (it ran none, say) is a failure too.
+if [ "${#order[@]}" = 0 ] || { [ "$ctest_status" != 0 ] && ! grep -qv '^run$' < <(printf '%s\n' "${result[@]}"); }; then
+  echo "$run: ctest ended with $ctest_status and no failed test"
+  [ -n "${result[ctest]+set}" ] || order+=(ctest)
+  result[ctest]=fail
+fi
 passed=0 failed=0
 : >"$out/$run.failed"
 for name in "${order[@]}"; do
