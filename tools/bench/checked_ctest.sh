@@ -36,7 +36,7 @@ while :; do
   if [ "${#retake[@]}" -gt 0 ]; then
     args+=(-R "^($(IFS='|' && echo "${retake[*]}"))\$")
   fi
-  rm -f "$bench/fault" "$bench/broken_tests"
+  rm -f "$bench/fault" "$bench/broken_tests" "$build/Testing/Temporary/LastTest.log"
   ctest --test-dir "$build" "${args[@]}" --output-junit "$xml"
   ctest_status=$?
   cat "$build/Testing/Temporary/LastTest.log" >>"$out/$run.log" 2>/dev/null
