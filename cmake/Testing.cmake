@@ -20,11 +20,14 @@ else()
 endif()
 
 # ombrel_wine_test_properties(NAME TIMEOUT): what every test under Wine in
-# the bench shares.
+# the bench shares. Call it after setting the test's ENVIRONMENT: it adds
+# the test's name, by which tools/bench/with_bench.sh writes down a test
+# that ran on a broken bench.
 function(ombrel_wine_test_properties name timeout)
   math(EXPR scaled "${timeout} * ${OMBREL_TIMEOUT_SCALE}")
   set_tests_properties(${name} PROPERTIES TIMEOUT ${scaled} FIXTURES_REQUIRED bench RUN_SERIAL TRUE
     LABELS wine)
+  set_property(TEST ${name} APPEND PROPERTY ENVIRONMENT "OMBREL_TEST_NAME=${name}")
 endfunction()
 
 set(OMBREL_GTEST_SOURCE_DIR /usr/src/googletest CACHE PATH "GoogleTest sources")
@@ -45,9 +48,9 @@ function(ombrel_test name)
     set(T_TIMEOUT 120)
   endif()
   if(WIN32)
-    ombrel_wine_test_properties(${name} ${T_TIMEOUT})
     set_tests_properties(${name} PROPERTIES
       ENVIRONMENT "OMBREL_BIN_DIR=${CMAKE_BINARY_DIR}/bin;OMBREL_SOURCE_DIR=${PROJECT_SOURCE_DIR};${T_ENVIRONMENT}")
+    ombrel_wine_test_properties(${name} ${T_TIMEOUT})
     if(T_NEEDS)
       add_dependencies(${name} ${T_NEEDS})
     endif()
@@ -69,9 +72,9 @@ function(ombrel_script_test name script)
   if(NOT T_TIMEOUT)
     set(T_TIMEOUT 120)
   endif()
-  ombrel_wine_test_properties(${name} ${T_TIMEOUT})
   set_tests_properties(${name} PROPERTIES
     ENVIRONMENT "OMBREL_BIN_DIR=${CMAKE_BINARY_DIR}/bin;OMBREL_SOURCE_DIR=${PROJECT_SOURCE_DIR}")
+  ombrel_wine_test_properties(${name} ${T_TIMEOUT})
 endfunction()
 
 if(OMBREL_RUN_WINE_TESTS)

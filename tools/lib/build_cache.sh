@@ -3,7 +3,9 @@
 # root), each in a folder named after the hash of the scripts that make it.
 
 # open_build_cache CACHE KEY: takes CACHE's lock for the rest of the
-# script (file descriptor 9). Returns 0 when CACHE/KEY is ready. Otherwise
+# script (file descriptor 9), waiting for a build under way at most
+# OMBREL_CACHE_LOCK_TIMEOUT seconds (default 3600; past that the script
+# ends with an error). Returns 0 when CACHE/KEY is ready. Otherwise
 # deletes every other build in CACHE, old or half-made, and returns 1: a
 # build that was killed may have left the host's /dev mounted in its root,
 # so whatever is mounted in one is unmounted first, and nothing is deleted
@@ -12,7 +14,7 @@ open_build_cache() {
   local cache=$1 key=$2 old
   mkdir -p "$cache"
   exec 9>"$cache/.lock"
-  flock 9
+  flock -w "${OMBREL_CACHE_LOCK_TIMEOUT:-3600}" 9 || { echo "$cache is locked for too long" >&2; exit 1; }
   [ -f "$cache/$key/ready" ] && return 0
   for old in "$cache"/*/; do
     [ -d "$old" ] || continue

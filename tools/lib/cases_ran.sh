@@ -25,18 +25,3 @@ cases_ran() {
   echo "cases_ran: $((total - missing)) of $total named cases ran"
   [ "$total" -gt 0 ] && [ "$missing" -eq 0 ]
 }
-
-# scale_cases K...: the display-scale scenarios at the scales K (0: 96 DPI,
-# 1: 144, 2: 192), as a list for cases_ran. A scenario skips a scale that
-# the session cannot give it, so a run that should have given it checks
-# that its cases really ran.
-scale_cases() {
-  local k list=""
-  for k in "$@"; do
-    list+=":Scales/SplashAtScale.WindowIsACentredBorderlessPopupNeverSeenAt500/$k"
-    list+=":Scales/SplashAtScale.ShowsThePictureWithItsTailAsTextAlongTheBottom/$k"
-    list+=":Scales/LapwickWindow.SmallTopmostCentredFixedSizeWindowShowingZero/$k"
-    list+=":Scales/AboutWindowAtScale.FixedTopmostWindowCentredInTheWorkAreaUnderTheProductTitle/$k"
-  done
-  echo "${list#:}"
-}

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Boots the test guest made by build-image.sh (folder IMAGE) on qemu's TCG
-# and runs JOB/job.sh in it (see boot.sh); the guest writes JOB/output.log
+# Boots the test guest made by make_image.sh (folder IMAGE) on qemu's TCG
+# and runs JOB/job.sh in it (see guest_init.sh); the guest writes JOB/output.log
 # and JOB/rc. MODE "snapshot" (default) leaves the image as it was, "rw"
 # keeps what the guest writes. Every further argument is a host folder the
 # guest sees, read-only, at the same path. The guest is ended after

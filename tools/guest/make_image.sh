@@ -9,7 +9,8 @@
 #
 # The image lives outside the clone, in OMBREL_GUEST_CACHE (default
 # /var/cache/ombrel-guest), in a folder named after a hash of the scripts
-# that make it (this one, boot.sh, tools/bench/start.sh): a changed script
+# that make it (this one, guest_init.sh, tools/bench/start.sh and
+# tools/lib/debian_root.sh): a changed script
 # makes a new image, an unchanged one is reused. Prints the
 # folder (rootfs.img, vmlinuz, initrd.img) as its last line.
 # Needs root (debootstrap, chroot), debootstrap, qemu-system-x86 and e2fsprogs.
@@ -22,9 +23,12 @@ cache=${OMBREL_GUEST_CACHE:-/var/cache/ombrel-guest}
 source "$here/../lib/apt_mirror.sh"
 # shellcheck source=../lib/build_cache.sh
 source "$here/../lib/build_cache.sh"
+# shellcheck source=../lib/debian_root.sh
+source "$here/../lib/debian_root.sh"
 mirror=${OMBREL_GUEST_MIRROR:-$(apt_mirror)}
 start_bench=$here/../bench/start.sh
-key=$(cat "$here/build-image.sh" "$here/boot.sh" "$start_bench" | sha256sum | cut -c1-16)
+key=$(cat "$here/make_image.sh" "$here/guest_init.sh" "$start_bench" "$here/../lib/debian_root.sh" |
+  sha256sum | cut -c1-16)
 out=$cache/$key
 if open_build_cache "$cache" "$key"; then
   echo "$out"
@@ -34,24 +38,11 @@ started=$(date +%s)
 log() { echo "[guest image $(($(date +%s) - started))s] $*" >&2; }
 mkdir -p "$out"
 root=$out/root
-cleanup() {
-  for m in dev/pts dev proc sys; do umount -l "$root/$m" 2>/dev/null || true; done
-}
-trap cleanup EXIT
 
 log "debootstrap bookworm"
-debootstrap --variant=minbase bookworm "$root" "$mirror" >"$out/debootstrap.log" 2>&1 ||
-  { tail -n 30 "$out/debootstrap.log" >&2; exit 1; }
-mount -t proc proc "$root/proc"
-mount -t sysfs sys "$root/sys"
-mount --bind /dev "$root/dev"
-mount --bind /dev/pts "$root/dev/pts"
-# No daemons start in the chroot.
-printf '#!/bin/sh\nexit 101\n' >"$root/usr/sbin/policy-rc.d"
-chmod +x "$root/usr/sbin/policy-rc.d"
+debian_root_make "$root" bookworm "$mirror" "$out/debootstrap.log"
 log "packages"
-chroot "$root" /usr/bin/env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin DEBIAN_FRONTEND=noninteractive \
-  sh -ec '
+debian_root_enter "$root" "$out/packages.log" '
     dpkg --add-architecture i386
     apt-get update -qq
     apt-get install -y -qq --no-install-recommends \
@@ -64,10 +55,9 @@ chroot "$root" /usr/bin/env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin DEBIAN_FRONTEN
     apt-get install -y -qq --no-install-recommends linux-image-amd64
     apt-get clean
     rm -rf /var/lib/apt/lists/*
-  ' >"$out/packages.log" 2>&1 || { tail -n 40 "$out/packages.log" >&2; exit 1; }
-rm -f "$root/usr/sbin/policy-rc.d"
-cleanup
-install -m 755 "$here/boot.sh" "$root/sbin/ombrel-boot"
+  '
+debian_root_done "$root"
+install -m 755 "$here/guest_init.sh" "$root/sbin/ombrel-boot"
 install -D -m 755 "$start_bench" "$root/opt/ombrel/start.sh"
 echo ombrel-guest >"$root/etc/hostname"
 printf '127.0.0.1 localhost ombrel-guest\n' >"$root/etc/hosts"
@@ -89,7 +79,7 @@ OMBREL_WINEBOOT_TIMEOUT=900 bash /opt/ombrel/start.sh /opt/ombrel/bench win32
 echo "bench made in $(($(date +%s) - start)) s"
 du -sh /opt/ombrel/bench/prefix
 JOB
-timeout 1500 bash "$here/boot-guest.sh" "$out" "$job" rw >"$out/first-boot.log" 2>&1 || true
+timeout 1500 bash "$here/boot_guest.sh" "$out" "$job" rw >"$out/first-boot.log" 2>&1 || true
 cat "$job/output.log" >&2 || true
 if [ "$(cat "$job/rc" 2>/dev/null)" != 0 ]; then
   tail -n 40 "$out/first-boot.log" >&2

@@ -1,7 +1,7 @@
 #!/bin/bash
 # The test guest's first process (init=): mounts what a system needs, mounts
 # the host's job folder (9p tag "job"), runs its setup.sh (which
-# boot-guest.sh writes: the host folders the guest sees) and then job.sh,
+# boot_guest.sh writes: the host folders the guest sees) and then job.sh,
 # records their output and exit code in the job folder, and powers the
 # guest off in every case.
 export PATH=/usr/sbin:/usr/bin:/sbin:/bin
