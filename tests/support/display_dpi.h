@@ -11,7 +11,7 @@
 // taken() says whether a program started now really gets that DPI for its
 // windows: Wine 10, unlike Windows and Wine 8, takes the monitors' DPI once,
 // when its session starts, so a scenario at another DPI runs there only on
-// a bench started at it (tools/wine10/run.sh does).
+// a bench started at it (tools/wine10/test_wine10.sh does).
 class display_dpi {
  public:
   explicit display_dpi(int dpi);
