@@ -19,9 +19,9 @@ void play_wav_resource(HMODULE module, LPCSTR resource_id) {
   const void* image = LockResource(loaded);
   if (image == nullptr) return;
   // Synchronous on purpose: the caller goes on only when the sound ends.
-  // A sound that cannot be played (a damaged resource) stays silent rather
-  // than playing the system's default sound in its place.
-  system_play_sound(static_cast<LPCSTR>(image), SND_MEMORY | SND_NODEFAULT);
+  // SND_MEMORY alone, as the programs always have: a sound the system
+  // cannot play gives way to its default sound.
+  system_play_sound(static_cast<LPCSTR>(image), SND_MEMORY);
 }
 
 void set_sound_observer(sound_observer new_observer) { observer = new_observer; }

@@ -16,7 +16,6 @@ import xml.etree.ElementTree as ET
 RT_VERSION = 16
 RT_MANIFEST = 24
 ENGLISH_AUSTRALIA = 0x0C09
-LANGUAGE_NEUTRAL = 0
 
 
 
@@ -211,7 +210,7 @@ def check_program(path, bits):
     need(versions == [(RT_VERSION, 1, ENGLISH_AUSTRALIA)], "version resources %s" % versions)
     fields = check_version(resources[versions[0]], file_name)
     manifests = [k for k in resources if k[0] == RT_MANIFEST]
-    need(manifests == [(RT_MANIFEST, 1, LANGUAGE_NEUTRAL)], "manifest resources %s" % manifests)
+    need(len(manifests) == 1 and manifests[0][1] == 1, "manifest resources %s" % manifests)
     check_manifest(resources[manifests[0]])
     return fields
 

@@ -41,10 +41,9 @@ class program_file {
 
   bool loaded() const { return module_ != nullptr; }
 
-  // The resource's bytes in the language (the programs' own unless given);
-  // empty when it is missing.
-  std::string data(LPCSTR type, LPCSTR name, WORD language = kLanguage) const {
-    HRSRC found = FindResourceExA(module_, type, name, language);
+  // The resource's bytes in the programs' language; empty when it is missing.
+  std::string data(LPCSTR type, LPCSTR name) const {
+    HRSRC found = FindResourceExA(module_, type, name, kLanguage);
     if (found == nullptr) return {};
     const char* bytes = static_cast<const char*>(LockResource(LoadResource(module_, found)));
     return bytes != nullptr ? std::string(bytes, SizeofResource(module_, found)) : std::string();
@@ -217,13 +216,11 @@ TEST(ProgramResources, VersionFieldsReadThroughTheSystem) {
     EXPECT_EQ(translation[0], kLanguage);
     EXPECT_EQ(translation[1], 1252);
 
-    // The manifest is there for the loader: resource 1 of its type, in no
-    // language.
+    // The manifest is there for the loader: resource 1 of its type, in the
+    // programs' one language like every other resource.
     const program_file file(p.exe);
-    const WORD neutral = MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL);
-    EXPECT_NE(file.data(RT_MANIFEST, MAKEINTRESOURCEA(1), neutral).find("asInvoker"),
-              std::string::npos);
-    EXPECT_EQ(file.languages(RT_MANIFEST, MAKEINTRESOURCEA(1)), std::vector<WORD>{neutral});
+    EXPECT_NE(file.data(RT_MANIFEST, MAKEINTRESOURCEA(1)).find("asInvoker"), std::string::npos);
+    EXPECT_EQ(file.languages(RT_MANIFEST, MAKEINTRESOURCEA(1)), std::vector<WORD>{kLanguage});
   }
 }
 
