@@ -56,7 +56,13 @@ std::string temp_file(const char* stem) {
 }
 
 std::string fresh_folder(const char* stem) {
-  const std::string name = temp_name(stem, "\\");
-  CreateDirectoryA(name.c_str(), nullptr);
+  // A new folder, never one an earlier test left: Wine gives process ids
+  // anew with every wineserver, so an earlier test process may have had
+  // this one's id and left its files (a planted DLL's mark) in a folder of
+  // the same name.
+  std::string name = temp_name(stem, "\\");
+  for (int tries = 0; !CreateDirectoryA(name.c_str(), nullptr) && tries < 1000; ++tries) {
+    name = temp_name(stem, "\\");
+  }
   return name;
 }
