@@ -28,6 +28,18 @@ timeout "$limit" "$WINESERVER" -k >/dev/null 2>&1
 timeout "$limit" "$WINESERVER" -w >/dev/null 2>&1
 [ $? = 124 ] && fault=${fault:-"wineserver not ending (-w took over ${limit}s)"}
 [ -n "$fault" ] || fault=$(bash "$(dirname "$0")/health.sh" "$dir") || true
+# After a failure, the Wine session too: a session where a new program's
+# window no longer reaches the screen fails every test after it (seen
+# under Wine 10 with X server and window manager whole). A failure on a
+# bench that passes this stays a failure.
+probe=$dir/../bin/session_probe.exe
+if [ -z "$fault" ] && [ "$status" != 0 ] && [ -f "$probe" ]; then
+  if ! timeout "$((30 * ${OMBREL_WAIT_SCALE:-1}))" "$WINELOADER" "$probe" >/dev/null 2>&1; then
+    fault="Wine session not showing windows (a new program's window is not on the screen)"
+  fi
+  timeout "$limit" "$WINESERVER" -k >/dev/null 2>&1
+  timeout "$limit" "$WINESERVER" -w >/dev/null 2>&1
+fi
 if [ -n "$fault" ]; then
   echo "$fault, found after $name" >"$dir/fault"
   echo "$name" >>"$dir/broken_tests"
